@@ -49,6 +49,7 @@ std::unique_ptr<DataOutputStream> openDataOutputStream(std::string_view address,
                                                        std::string* message = nullptr);
 
 // "ファイル savedata_<position>.bin のオープンに失敗しました\nErrNo=<code>\n<text>"
+// (UTF-8). Code and text are the system's; a refused address has code 0.
 std::string openFailureMessage(std::string_view position, int code, const std::string& text);
 
 }  // namespace tetsuro::Connector

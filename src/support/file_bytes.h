@@ -7,8 +7,8 @@
 namespace tetsuro::VelJLib {
 
 // The whole content of a file. "resource:///name" reads from the resource
-// folder (see Connector). A file that cannot be opened raises
-// FileNotFoundException; a read that fails part-way raises IOException with
+// folder (see Connector). A file that cannot be opened (missing, unreadable,
+// a folder) raises FileNotFoundException; a read that fails part-way raises IOException with
 // the system's reason, rather than handing back a truncated or empty array.
 // An empty file gives an empty array.
 std::vector<std::int8_t> readFileBytes(std::string_view path);
