@@ -78,14 +78,13 @@ std::size_t unpackedLength(std::span<const T> packed, std::size_t limit) {
     return len;
 }
 
-// Expands data already checked by unpackedLength into exactly `len` values.
+// Expands data already checked by unpackedLength into `out`, which has room
+// for exactly the unpacked length.
 template <class T>
-std::vector<T> expand(std::span<const T> packed, std::size_t len) {
+void expand(std::span<const T> packed, T* out) {
     constexpr T L = kLimit<T>;
-    std::vector<T> result(len);
     const T* p = packed.data();
     const std::size_t m = packed.size();
-    T* out = result.data();
     std::size_t pos = 0;
     while (pos < m) {
         const T v = p[pos++];
@@ -100,22 +99,34 @@ std::vector<T> expand(std::span<const T> packed, std::size_t len) {
             }
         }
     }
-    return result;
+}
+
+[[noreturn]] void lengthMismatch(std::size_t got, std::size_t expected) {
+    throw PackedDataException("packed data unpacks to " + std::to_string(got) + " values, expected " +
+                              std::to_string(expected));
 }
 
 template <class T>
 std::vector<T> unpack(std::span<const T> packed) {
-    return expand(packed, unpackedLength(packed, kMaxUnpackedLength));
+    std::vector<T> result(unpackedLength(packed, kMaxUnpackedLength));
+    expand(packed, result.data());
+    return result;
 }
 
 template <class T>
 std::vector<T> unpack(std::span<const T> packed, std::size_t expectedLength) {
     const std::size_t len = unpackedLength(packed, expectedLength);
-    if (len != expectedLength) {
-        throw PackedDataException("packed data unpacks to " + std::to_string(len) + " values, expected " +
-                                  std::to_string(expectedLength));
-    }
-    return expand(packed, len);
+    if (len != expectedLength) lengthMismatch(len, expectedLength);
+    std::vector<T> result(len);
+    expand(packed, result.data());
+    return result;
+}
+
+template <class T>
+void unpackInto(std::span<const T> packed, std::span<T> dst) {
+    const std::size_t len = unpackedLength(packed, dst.size());
+    if (len != dst.size()) lengthMismatch(len, dst.size());
+    expand(packed, dst.data());
 }
 
 }  // namespace
@@ -132,5 +143,8 @@ std::vector<std::int8_t> decompressSB(std::span<const std::int8_t> packed, std::
 std::vector<std::int16_t> decompressSW(std::span<const std::int16_t> packed, std::size_t expectedLength) {
     return unpack(packed, expectedLength);
 }
+
+void decompressSB(std::span<const std::int8_t> packed, std::span<std::int8_t> dst) { unpackInto(packed, dst); }
+void decompressSW(std::span<const std::int16_t> packed, std::span<std::int16_t> dst) { unpackInto(packed, dst); }
 
 }  // namespace tetsuro::VelJLib

@@ -57,5 +57,13 @@ inline constexpr std::size_t kMaxUnpackedLength = std::size_t{1} << 28;
 [[nodiscard]] std::vector<std::int16_t> decompressSW(std::span<const std::int16_t> packed,
                                                      std::size_t expectedLength);
 
+// Unpack straight into an existing array (a map's live height or land array),
+// which the data must fill exactly. The length is checked before anything is
+// written, so on PackedDataException dst is unchanged. No allocation: a
+// freshly allocated whole-map array costs more in first-touch page faults
+// than the unpacking itself.
+void decompressSB(std::span<const std::int8_t> packed, std::span<std::int8_t> dst);
+void decompressSW(std::span<const std::int16_t> packed, std::span<std::int16_t> dst);
+
 }  // namespace VelJLib
 }  // namespace tetsuro

@@ -2,7 +2,6 @@
 // Byte order and powers of two of VelL.
 
 #include <concepts>
-#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
@@ -16,13 +15,18 @@ template <std::integral T>
     requires(sizeof(T) == 2 || sizeof(T) == 4 || sizeof(T) == 8)
 [[nodiscard]] constexpr T swapHighLow(T v) {
     using U = std::make_unsigned_t<T>;
-    U u = static_cast<U>(v);
-    U r = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        r = static_cast<U>((r << 8) | (u & 0xFFu));
-        u = static_cast<U>(u >> 8);
+    const U u = static_cast<U>(v);
+    if constexpr (sizeof(T) == 2) {
+        return static_cast<T>(static_cast<U>((u >> 8) | (u << 8)));
+    } else if constexpr (sizeof(T) == 4) {
+        return static_cast<T>(((u & 0x000000FFu) << 24) | ((u & 0x0000FF00u) << 8) | ((u & 0x00FF0000u) >> 8) |
+                              ((u & 0xFF000000u) >> 24));
+    } else {
+        // The two byte-reversed halves, swapped.
+        const auto lo = swapHighLow(static_cast<std::uint32_t>(u));
+        const auto hi = swapHighLow(static_cast<std::uint32_t>(u >> 32));
+        return static_cast<T>((static_cast<std::uint64_t>(lo) << 32) | hi);
     }
-    return static_cast<T>(r);
 }
 
 // 2 to the n; 1 for n <= 0. 64-bit, so the game's price formulas do not

@@ -120,6 +120,25 @@ TEST(RunLength, RejectsPackedDataThatDoesNotGiveTheExpectedLength) {
     }
 }
 
+// Unpacking into the live array checks the length first: a mismatch leaves
+// the array as it was.
+TEST(RunLength, UnpacksIntoAnExistingArrayOnlyWhenItFitsExactly) {
+    const Words plain = repeated<std::int16_t>({1, 2}, 40000, 3);
+    const Words packed = compressSW(plain);
+    Words live(plain.size(), -5);
+    decompressSW(packed, live);
+    EXPECT_EQ(live, plain);
+
+    for (std::size_t size : {plain.size() - 1, plain.size() + 1}) {
+        Words other(size, -5);
+        EXPECT_THROW(decompressSW(packed, other), PackedDataException);
+        EXPECT_EQ(other, Words(size, -5));
+    }
+    Bytes land(3, 4);
+    EXPECT_THROW(decompressSB(Bytes{1, 1, -3}, land), PackedDataException);
+    EXPECT_EQ(land, Bytes(3, 4));
+}
+
 TEST(RunLength, RejectsNegativeCountsInBothForms) {
     const Bytes bytes = {4, 5, 5, -1, 3};
     EXPECT_THROW((void)decompressSB(bytes), PackedDataException);

@@ -157,17 +157,21 @@ TEST(VelJLibArray, PackedPairs) {
     EXPECT_EQ(toInt(toLong(-1, 7), 1), -1);
 }
 
+// Strings, because a plain integer copy goes through memmove and would hide
+// a wrong copy direction.
 TEST(JSystemArraycopy, CopiesOverlappingRangesBothWays) {
-    Ints a = {0, 1, 2, 3, 4, 5};
+    using Strings = std::vector<std::string>;
+    const Strings start = {"0", "1", "2", "3", "4", "5"};
+    Strings a = start;
     EXPECT_TRUE(JSystem::arraycopy(a, 0, a, 2, 4));
-    EXPECT_EQ(a, (Ints{0, 1, 0, 1, 2, 3}));
-    a = {0, 1, 2, 3, 4, 5};
+    EXPECT_EQ(a, (Strings{"0", "1", "0", "1", "2", "3"}));
+    a = start;
     EXPECT_TRUE(JSystem::arraycopy(a, 2, a, 0, 4));
-    EXPECT_EQ(a, (Ints{2, 3, 4, 5, 4, 5}));
+    EXPECT_EQ(a, (Strings{"2", "3", "4", "5", "4", "5"}));
 
-    std::vector<std::string> dst(3, "-");
-    EXPECT_TRUE(JSystem::arraycopy(std::vector<std::string>{"a", "b"}, 0, dst, 1, 2));
-    EXPECT_EQ(dst, (std::vector<std::string>{"-", "a", "b"}));
+    Ints dst(3, -1);
+    EXPECT_TRUE(JSystem::arraycopy(Ints{7, 8}, 0, dst, 1, 2));
+    EXPECT_EQ(dst, (Ints{-1, 7, 8}));
 }
 
 TEST(JSystemArraycopy, RangeOutsideEitherArrayCopiesNothing) {
