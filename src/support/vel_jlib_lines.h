@@ -5,10 +5,11 @@
 // A line is three coefficients (A, B, C) with A*y + B*x + C = 0. A crossing
 // point is returned homogeneously as (d, Y, X), meaning y = Y / d and
 // x = X / d, so that no precision is lost before the caller decides how to
-// round. The work is done in 128 bits; a result whose parts do not fit in 64
-// bits is divided by their common divisor first (same point), and only far
-// beyond any map (coordinates over about 2^30) would it be scaled down and so
-// become approximate.
+// round. The work is done in 128 bits. A result whose parts do not fit in 64
+// bits (coordinates in the millions) is divided by their common divisor
+// first, which keeps the point exact; only when that is not enough are all
+// three parts halved until they fit, which keeps the point to within
+// rounding.
 #include <array>
 #include <cstddef>
 #include <cstdint>
