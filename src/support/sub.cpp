@@ -96,6 +96,13 @@ void addMeshesInsideConvex(const std::array<int64_t, 8>& p, MeshSet& out) {
 
 // ---- Parameters ------------------------------------------------------------
 
+void create(int8_t* sba, int16_t* swa, int32_t* sdwa, int64_t* la) {
+    m_sba = sba;
+    m_swa = swa;
+    m_sdwa = sdwa;
+    m_la = la;
+}
+
 bool init(int32_t my, int32_t mx, int32_t ms, int32_t ts) {
     if (ms < 1 || my < 0 || mx < 0) return false;
     s_iMY = my;

@@ -56,9 +56,14 @@ bool init(int32_t my, int32_t mx, int32_t ms, int32_t ts);
 void reset();
 
 // ---- Game-state slots --------------------------------------------------------
-// Sub::create(...), binding the four game-state slot arrays of the canvas so
-// that game classes can read the clock and settings, belongs here. It is
-// added together with the frame cycle.
+// The canvas's four slot arrays, so that game classes can read the clock and
+// settings without a reference to the controller. The storage is fixed for
+// the canvas's lifetime (loads copy into it), so the pointers stay valid.
+inline int8_t* m_sba = nullptr;
+inline int16_t* m_swa = nullptr;
+inline int32_t* m_sdwa = nullptr;
+inline int64_t* m_la = nullptr;
+void create(int8_t* sba, int16_t* swa, int32_t* sdwa, int64_t* la);
 
 // ---- Powers ------------------------------------------------------------------
 

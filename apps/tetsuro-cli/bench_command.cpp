@@ -1,0 +1,84 @@
+// tetsuro-cli bench NAME: deterministic reference runs that print one JSON
+// line per figure (name, value, unit and the work done). Figures are
+// per-unit costs so they compare across noisy machines. Never pass/fail.
+#include <chrono>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli_args.h"
+#include "commands.h"
+#include "game/game_clock.h"
+#include "game/headless_game.h"
+
+namespace tetsuro::cli {
+
+namespace {
+
+const char kUsage[] =
+    "Usage: tetsuro-cli bench NAME [--steps N]\n"
+    "\n"
+    "Benchmarks, one JSON line per figure:\n"
+    "  frame    frame steps of the empty world through the headless driver\n";
+
+void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
+    nlohmann::json j;
+    j["name"] = name;
+    j["value"] = value;
+    j["unit"] = unit;
+    j["work"] = work;
+    std::printf("%s\n", j.dump().c_str());
+    std::fflush(stdout);
+}
+
+// Pure overhead every later figure sits on: the timer tick, the frame step,
+// the simulation step of an empty world and the paint handshake.
+int benchFrame(int64_t steps) {
+    for (int speed : {1, 22}) {
+        HeadlessGameOptions opt;
+        opt.speed = speed;
+        HeadlessGame game(opt);
+        if (!game.startEmptyGame()) return 1;
+        auto& d = game.driver();
+        for (int i = 0; i < 1000; ++i) d.step();  // warm up
+        const int64_t clock0 = game.canvas().clock();
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int64_t i = 0; i < steps; ++i) d.step();
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        nlohmann::json work{{"steps", steps},
+                            {"speed", speed},
+                            {"game_hours", double(game.canvas().clock() - clock0) / kTicksPerHour}};
+        printFigure("frame.steps_per_second.speed" + std::to_string(speed), steps / s, "steps/s", work);
+        printFigure("frame.ns_per_step.speed" + std::to_string(speed), s * 1e9 / steps, "ns/step", work);
+    }
+    return 0;
+}
+
+int runBench(std::span<const char* const> args) {
+    if (args.empty() || std::string_view(args[0]) == "--help" || std::string_view(args[0]) == "-h") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    std::string_view name = args[0];
+    ArgReader r("bench", args.subspan(1));
+    int64_t steps = 2000000;
+    while (!r.done()) {
+        std::string_view a = r.next();
+        if (a == "--steps") {
+            if (!r.intValue(a, 1, int64_t(1) << 40, steps)) return 2;
+        } else {
+            r.error("unknown option '" + std::string(a) + "'");
+            return 2;
+        }
+    }
+    if (name == "frame") return benchFrame(steps);
+    std::fprintf(stderr, "tetsuro-cli bench: unknown benchmark '%.*s' (try --help)\n", int(name.size()), name.data());
+    return 2;
+}
+
+}  // namespace
+
+extern const Command kBenchCommand;
+const Command kBenchCommand{"bench", "run a benchmark and print its figures as JSON lines", runBench};
+
+}  // namespace tetsuro::cli

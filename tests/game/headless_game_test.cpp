@@ -1,0 +1,27 @@
+#include "game/headless_game.h"
+
+#include <gtest/gtest.h>
+
+#include "game/game_clock.h"
+
+namespace tetsuro {
+
+// The same options give the same game, whatever the frame rate.
+TEST(HeadlessGame, RunsRepeatAndDoNotDependOnTheFrameRate) {
+    auto run = [](int fps, int speed) {
+        HeadlessGameOptions opt;
+        opt.fps = fps;
+        opt.speed = speed;
+        HeadlessGame g(opt);
+        EXPECT_TRUE(g.startEmptyGame());
+        EXPECT_TRUE(g.runTicks(48 * kTicksPerHour, 10000000));
+        EXPECT_EQ(g.canvas().clock(), kNewGameClock + 48 * kTicksPerHour);
+        return g.checksum();
+    };
+    const uint64_t a = run(60, 22);
+    EXPECT_EQ(a, run(60, 22));
+    EXPECT_EQ(a, run(15, 22));
+    EXPECT_EQ(run(60, 4), run(30, 4));
+}
+
+}  // namespace tetsuro
