@@ -1,20 +1,14 @@
 #include "game/game_clock.h"
 
-namespace tetsuro {
+#include "support/int_math.h"
 
-namespace {
-int64_t floorDiv64(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-}  // namespace
+namespace tetsuro {
 
 // Howard Hinnant's days-from-civil: exact for the proleptic Gregorian
 // calendar over the whole 64-bit range we use.
 int64_t daysFromCivil(int64_t y, int m, int d) {
     y -= m <= 2;
-    const int64_t era = floorDiv64(y, 400);
+    const int64_t era = floorDiv<int64_t>(y, 400);
     const int64_t yoe = y - era * 400;
     const int64_t mp = (m + 9) % 12;
     const int64_t doy = (153 * mp + 2) / 5 + d - 1;
@@ -24,7 +18,7 @@ int64_t daysFromCivil(int64_t y, int m, int d) {
 
 void civilFromDays(int64_t z, int64_t& year, int& month, int& day) {
     z += 719468;
-    const int64_t era = floorDiv64(z, 146097);
+    const int64_t era = floorDiv<int64_t>(z, 146097);
     const int64_t doe = z - era * 146097;
     const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
     const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
@@ -36,14 +30,14 @@ void civilFromDays(int64_t z, int64_t& year, int& month, int& day) {
 
 int64_t clockToMs(int64_t ticks) {
     // ticks * 1000 / 60 without overflow for any clock a save can hold.
-    return floorDiv64(ticks, 3) * 50 + (ticks - floorDiv64(ticks, 3) * 3) * 50 / 3;
+    return floorDiv<int64_t>(ticks, 3) * 50 + (ticks - floorDiv<int64_t>(ticks, 3) * 3) * 50 / 3;
 }
 
-int64_t clockToHour(int64_t ticks) { return floorDiv64(ticks, kTicksPerHour); }
+int64_t clockToHour(int64_t ticks) { return floorDiv<int64_t>(ticks, kTicksPerHour); }
 
 GameDateTime clockToDateTime(int64_t ticks) {
     const int64_t ms = clockToMs(ticks);
-    const int64_t days = floorDiv64(ms, 86400000);
+    const int64_t days = floorDiv<int64_t>(ms, 86400000);
     int64_t rest = ms - days * 86400000;
     GameDateTime t;
     int month1 = 1;

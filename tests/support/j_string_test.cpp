@@ -7,14 +7,12 @@
 #include <initializer_list>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace tetsuro {
 namespace {
 
-std::vector<int8_t> B(std::initializer_list<int> values) {
-    std::vector<int8_t> out;
-    for (int v : values) out.push_back(static_cast<int8_t>(v));
-    return out;
-}
+const auto B = &testing::bytes;
 
 J_String JS(std::initializer_list<int> values) { return J_String(B(values)); }
 

@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace tetsuro {
 namespace {
 
-std::vector<int8_t> B(std::initializer_list<int> values) {
-    std::vector<int8_t> out;
-    for (int v : values) out.push_back(static_cast<int8_t>(v));
-    return out;
-}
+const auto B = &testing::bytes;
 
 TEST(ShiftJis, LeadBytesAndCharacterLengths) {
     for (int b = 0; b < 256; ++b) {
