@@ -189,6 +189,7 @@ TEST(AccountingCalendar, BankruptcyAtTheCloseFromInsolvencyAndALoss) {
     const Case cases[] = {
         {-1000, 0, 0, 5},     // interest of 10 makes the year a loss
         {-1000, 0, 100, 4},   // 100 - 10 is a profit
+        {-1000, 0, 10, 4},    // and 10 - 10 no loss
         {-95, 100, 0, 3},     // a loss, but not insolvent
     };
     for (const auto& c : cases) {
