@@ -7,6 +7,8 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "commands.h"
+#include "city/accounting_simulation.h"
+#include "city/finance.h"
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "game/slot_validator.h"
@@ -20,8 +22,10 @@ const char kUsage[] =
     "                            [--report FILE.json]\n"
     "\n"
     "Starts an empty world in play and runs it headless for N game hours on a\n"
-    "virtual clock, then prints the clock, the date and a checksum of the game\n"
-    "state. The same options always give the same result, whatever the frame rate.\n"
+    "virtual clock, then prints the clock, the date, the cash and a checksum of\n"
+    "the game state; the books (day, month and term accounts, tax due) close as\n"
+    "the calendar passes. The same options always give the same result, whatever\n"
+    "the frame rate.\n"
     "\n"
     "  --hours N        game hours to run (1..1000000)\n"
     "  --speed S        game speed exponent, max(K-4,-1)..22 (default: K)\n"
@@ -36,6 +40,31 @@ std::string formatDate(int64_t clock) {
     std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02d:%02d:%02d.%03d (year %lld)", (long long)t.year,
                   t.month + 1, t.day, t.hour, t.minute, t.second, t.millisecond, (long long)t.gameYear());
     return buf;
+}
+
+// The books as the fund window and the year-end panels hold them.
+nlohmann::json financeReport(const GameSlots& s, int capitalState) {
+    const auto& la = s.m_la;
+    const auto& c = s.m_sdwa;
+    auto period = [&](int base) {
+        return nlohmann::json{{"day", c[size_t(base)]},           {"month", c[size_t(base + 1)]},
+                              {"year", c[size_t(base + 2)]},      {"prev_day", c[size_t(base + 3)]},
+                              {"prev_month", c[size_t(base + 4)]}, {"prev_year", c[size_t(base + 5)]}};
+    };
+    return nlohmann::json{
+        {"fund", la[LA_FUND]},
+        {"assets", {{"train", la[LA_ASSET_TRAIN]},
+                    {"station", la[LA_ASSET_STATION_M]},
+                    {"land", la[LA_ASSET_LAND_M]},
+                    {"track", la[LA_ASSET_TRACK_M]}}},
+        {"gain", la[LA_GAIN]},
+        {"loss", la[LA_LOSS]},
+        {"tax_due", la[LA_TAX_DUE]},
+        {"loss_carried", la[LA_LOSS_CARRIED]},
+        {"capital_state", capitalState},
+        {"income", period(SDWA_INCOME_DAY)},
+        {"expense", period(SDWA_EXPENSE_DAY)},
+    };
 }
 
 int runSimulate(std::span<const char* const> args) {
@@ -75,7 +104,12 @@ int runSimulate(std::span<const char* const> args) {
         return 2;
     }
 
+    // The books run in the date update; the world behind them is still empty.
+    FinanceHooks financeHooks;
+    Finance finance(financeHooks);
+    AccountingSimulation accounting(finance);
     HeadlessGameOptions opt;
+    opt.hooks.simulation = &accounting;
     opt.fps = int(fps);
     opt.speed = int(speed);
     opt.seed = int32_t(seed);
@@ -87,6 +121,9 @@ int runSimulate(std::span<const char* const> args) {
     game.canvas().slots().m_sba[SBA_TIME_SCALE] = int8_t(timeScale);
     game.canvas().slots().m_sba[SBA_GAME_SPEED] = int8_t(speed);
     game.canvas().initTimeScale();
+    finance.bind(game.canvas());
+    finance.newGame();
+    finance.gameStarted();
 
     const int64_t start = game.canvas().clock();
     const int64_t ticks = hours * kTicksPerHour;
@@ -123,6 +160,8 @@ int runSimulate(std::span<const char* const> args) {
     std::snprintf(hex, sizeof hex, "%016llx", (unsigned long long)sum);
     std::printf("clock    %lld\n", (long long)clock);
     std::printf("date     %s\n", formatDate(clock).c_str());
+    const auto& la = game.canvas().slots().m_la;
+    std::printf("fund     %lld\n", (long long)la[LA_FUND]);
     std::printf("checksum %s\n", hex);
     std::printf("steps    %lld frame steps, %.1f ms wall time\n", (long long)game.driver().steps(), wallMs);
 
@@ -138,6 +177,7 @@ int runSimulate(std::span<const char* const> args) {
         j["date"] = formatDate(clock);
         j["checksum"] = hex;
         j["frame_steps"] = game.driver().steps();
+        j["finance"] = financeReport(game.canvas().slots(), game.canvas().m_iCapitalState);
         std::string err;
         if (!writeTextFile(report, j.dump(2) + "\n", err)) {
             std::fprintf(stderr, "tetsuro-cli simulate: cannot write %s: %s\n", report.c_str(), err.c_str());

@@ -8,6 +8,7 @@ enum GameState : int {
     STATE_LOAD_RESOURCE = 1,
     STATE_TITLE = 2,
     STATE_PLAY = 21,
+    STATE_STAGE_CLEAR = 22,
     STATE_COUNT = 24
 };
 
