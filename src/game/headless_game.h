@@ -7,6 +7,7 @@
 
 #include "game/headless_driver.h"
 #include "game/main_canvas.h"
+#include "game/scoped_data_dir.h"
 
 namespace tetsuro {
 
@@ -42,6 +43,7 @@ public:
 
 private:
     HeadlessGameOptions m_opt;
+    ScopedDataDir m_dataDir;  // before the game, so it outlives whatever may write
     VirtualClock m_clock;
     RecordingHost m_host;
     MainCanvas m_canvas;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "game/game_clock.h"
+#include "support/connector.h"
 
 namespace tetsuro {
 
@@ -22,6 +25,23 @@ TEST(HeadlessGame, RunsRepeatAndDoNotDependOnTheFrameRate) {
     EXPECT_EQ(a, run(60, 22));
     EXPECT_EQ(a, run(15, 22));
     EXPECT_EQ(run(60, 4), run(30, 4));
+}
+
+}  // namespace tetsuro
+
+namespace tetsuro {
+
+TEST(HeadlessGame, RunsInItsOwnDataFolder) {
+    const std::string before = Connector::dataDir();
+    std::string during;
+    {
+        HeadlessGame g(HeadlessGameOptions{});
+        during = Connector::dataDir();
+        EXPECT_NE(during, before);
+        EXPECT_TRUE(std::filesystem::is_directory(during));
+    }
+    EXPECT_EQ(Connector::dataDir(), before);
+    EXPECT_FALSE(std::filesystem::exists(during));
 }
 
 }  // namespace tetsuro
