@@ -146,7 +146,7 @@ public:
     struct Grown {
         int32_t by = 0, bx = 0;
         std::vector<int16_t> lv, sw, value;
-        std::vector<int32_t> destSlot;
+        std::vector<std::vector<int32_t>> destPages;
         std::vector<uint64_t> activeBits;
     };
     [[nodiscard]] static bool prepareGrow(int32_t by, int32_t bx, Grown& g);
@@ -156,6 +156,7 @@ public:
 
 private:
     struct Destinations {
+        int32_t block = -1;
         std::array<int32_t, kDestinations> list[2];
         int8_t pos[2] = {0, 0};
         Destinations() {
@@ -179,8 +180,15 @@ private:
     static const Destinations* findDestinations(int32_t n);
     static void clearActivity(bool allActive);
 
-    // Per block the pool record number, -1 for none.
-    static inline std::vector<int32_t> s_destSlot;
+    // Pool record number per block, -1 for none, in pages of 1024 blocks; a
+    // page is allocated when one of its blocks joins the pool, so the 25
+    // million blocks of the largest map cost 8 bytes a page, not 4 a block.
+    static constexpr int32_t kPageShift = 10;
+    static int32_t slotOf(int32_t n) {
+        const auto& page = s_destPages[std::size_t(n) >> kPageShift];
+        return page.empty() ? -1 : page[std::size_t(n) & ((1u << kPageShift) - 1)];
+    }
+    static inline std::vector<std::vector<int32_t>> s_destPages;
     static inline std::vector<Destinations> s_destPool;
     // Blocks the next restore() visits; a bit per block says who is listed.
     // Until the first restore after init or a load every block counts.

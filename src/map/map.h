@@ -41,7 +41,8 @@ public:
 
     // --- arrays ----------------------------------------------------------------
     static inline std::vector<int8_t> m_aTyp;   // m_my x m_mx land codes
-    static inline std::vector<int16_t> m_aSLv;  // (m_my + 1) x (m_mx + 1) elevations
+    // (m_my + 1) x (m_mx + 1) elevations: even a 0 x 0 map has its corner.
+    static inline std::vector<int16_t> m_aSLv = std::vector<int16_t>(1, kNewElevation);
     // Packed copies, present only around saving and loading.
     static inline std::vector<int8_t> m_aTyC;
     static inline std::vector<int16_t> m_aSLC;

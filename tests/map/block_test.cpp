@@ -55,7 +55,8 @@ TEST_F(BlockTest, HourlyDecay) {
     }
 }
 
-// The active-block list against the literal rule applied to every block.
+// The active-block list (and the whole-table pass after a new map or a
+// load) against the literal rule applied to every block.
 TEST_F(BlockTest, DecayOverActiveBlocksEqualsTheFullScan) {
     std::mt19937 rng(11);
     for (int round = 0; round < 20; ++round) {
@@ -65,15 +66,17 @@ TEST_F(BlockTest, DecayOverActiveBlocksEqualsTheFullScan) {
         for (int step = 0; step < 400; ++step) {
             const int32_t b = int32_t(rng() % uint32_t(n)), w = int32_t(rng() % 4);
             const auto idx = std::size_t(b) * 4 + std::size_t(w);
-            switch (rng() % 6) {
+            switch (rng() % 8) {
                 case 0:
-                case 1: {
+                case 1:
+                case 2:
+                case 3: {
                     const int32_t v = int32_t(rng() % 200) - 3;
                     addCounter(b, w, v);
                     sw[idx] = std::clamp(sw[idx] + v, -32768, 32767);
                     break;
                 }
-                case 2: {
+                case 4: {
                     const int32_t p = int32_t(rng() % 400);
                     Block::addHP(b, p);
                     Block::addOP(b, p / 2);
@@ -81,6 +84,11 @@ TEST_F(BlockTest, DecayOverActiveBlocksEqualsTheFullScan) {
                     pts[std::size_t(b) * 2 + 1] = std::min(pts[std::size_t(b) * 2 + 1] + p / 2, 32767);
                     break;
                 }
+                case 5:
+                    // A save and load: the next hour visits every block again.
+                    Block::compress();
+                    Block::decompress();
+                    break;
                 default: {
                     Block::restore();
                     for (int32_t i = 0; i < n * 4; ++i) {

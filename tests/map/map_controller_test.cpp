@@ -320,6 +320,9 @@ TEST_F(ControllerTest, ExtensionKeepsTheCityAndItsBlocks) {
     EXPECT_EQ(Block::getHIn(n), 100);
     EXPECT_EQ(Block::getHP(n), 3);
     EXPECT_EQ(Block::getDestinationH(n), 77);
+    Block::compress();  // the rotating position is saved under the new number
+    Block::decompress();
+    EXPECT_EQ(Block::getDestinationIdxH(n), 1);
     EXPECT_EQ(ctl.getMapTyp(17, 17), 30);
     EXPECT_EQ(ctl.getMapTyp(25, 5), LAND_PADDY);
     EXPECT_EQ(ctl.getMapTyp(5, 25), LAND_PADDY);
