@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "bench_map.h"
 #include "cli_args.h"
 #include "commands.h"
 #include "game/game_clock.h"
@@ -19,7 +20,8 @@ const char kUsage[] =
     "Usage: tetsuro-cli bench NAME [--steps N]\n"
     "\n"
     "Benchmarks, one JSON line per figure:\n"
-    "  frame    frame steps of the empty world through the headless driver\n";
+    "  frame    frame steps of the empty world through the headless driver\n"
+    "  map      terrain grid: conversions, elevations, counter decay, largest map (map --help)\n";
 
 void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
     nlohmann::json j;
@@ -60,6 +62,7 @@ int runBench(std::span<const char* const> args) {
         return args.empty() ? 2 : 0;
     }
     std::string_view name = args[0];
+    if (name == "map") return benchMap(args.subspan(1));
     ArgReader r("bench", args.subspan(1));
     int64_t steps = 2000000;
     while (!r.done()) {

@@ -40,6 +40,9 @@ public:
     virtual bool setPutArea(MainCanvas&) { return false; }
     // Rebuilds the drawn map area; false while more work remains.
     virtual bool renewPutArea(MainCanvas&) { return true; }
+    // Changes the map view's scale by a and recomputes the zoom; true when
+    // the view changed.
+    virtual bool renewBlockSize(MainCanvas&, int /*a*/) { return false; }
     virtual void execPaintMain(MainCanvas&, Graphics&) {}
     // Fonts, window layout and the function-key bar for a new client size.
     virtual void layout(MainCanvas&) {}

@@ -163,10 +163,12 @@ void MainCanvas::viewerModeInput() {
         requestPaint();
     }
     if (!m_host.shiftDown()) {
-        // Zooming belongs to the map grid; until it lands a notch only asks
-        // for a paint.
+        // One zoom step per notch, its size growing with the scale; up zooms in.
         while (m_iMouseWheel != 0) {
-            m_iMouseWheel += m_iMouseWheel > 0 ? -1 : 1;
+            const int step = swa[SWA_VIEW_SCALE] / 8 + 1;
+            const int dir = m_iMouseWheel > 0 ? -1 : 1;
+            m_iMouseWheel += dir;
+            view().renewBlockSize(*this, dir * step);
             requestPaint();
         }
     }
