@@ -7,21 +7,20 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "commands.h"
-#include "city/accounting_simulation.h"
-#include "city/finance.h"
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "game/slot_validator.h"
+#include "world/headless_world.h"
 
 namespace tetsuro::cli {
 
 namespace {
 
 const char kUsage[] =
-    "Usage: tetsuro-cli simulate --hours N [--speed S] [--time-scale K] [--fps F] [--seed S]\n"
+    "Usage: tetsuro-cli simulate --hours N [--speed S] [--time-scale K] [--fps F] [--seed S] [--map RxC]\n"
     "                            [--report FILE.json]\n"
     "\n"
-    "Starts an empty world in play and runs it headless for N game hours on a\n"
+    "Starts a blank free game in play and runs it headless for N game hours on a\n"
     "virtual clock, then prints the clock, the date, the cash and a checksum of\n"
     "the game state; the books (day, month and term accounts, tax due) close as\n"
     "the calendar passes. The same options always give the same result, whatever\n"
@@ -32,6 +31,7 @@ const char kUsage[] =
     "  --time-scale K   time scale 1..6 for 1/1..1/32 (default 5)\n"
     "  --fps F          frame rate 15, 30 or 60 (default 60)\n"
     "  --seed S         seed of the game's random source (default 1)\n"
+    "  --map RxC        size of the blank free-game map in meshes (default 256x256)\n"
     "  --report FILE    also write the result as JSON\n";
 
 std::string formatDate(int64_t clock) {
@@ -69,7 +69,7 @@ nlohmann::json financeReport(const GameSlots& s, int capitalState) {
 
 int runSimulate(std::span<const char* const> args) {
     ArgReader r("simulate", args);
-    int64_t hours = -1, speed = -100, timeScale = 5, fps = 60, seed = 1;
+    int64_t hours = -1, speed = -100, timeScale = 5, fps = 60, seed = 1, mapRows = 256, mapCols = 256;
     std::string report;
     while (!r.done()) {
         std::string_view a = r.next();
@@ -83,6 +83,18 @@ int runSimulate(std::span<const char* const> args) {
         else if (a == "--fps") ok = r.intValue(a, 15, 60, fps);
         else if (a == "--seed") ok = r.intValue(a, INT32_MIN, INT32_MAX, seed);
         else if (a == "--report") ok = r.value(a, report);
+        else if (a == "--map") {
+            std::string v;
+            ok = r.value(a, v);
+            const size_t x = v.find('x');
+            auto rows = x == std::string::npos ? std::nullopt : parseInt64(std::string_view(v).substr(0, x));
+            auto cols = x == std::string::npos ? std::nullopt : parseInt64(std::string_view(v).substr(x + 1));
+            if (ok && (!rows || !cols || *rows < 1 || *cols < 1 || *rows > 32767 || *cols > 32767)) {
+                r.error("--map '" + v + "' is not ROWSxCOLUMNS with sides 1..32767");
+                return 2;
+            }
+            if (ok) mapRows = *rows, mapCols = *cols;
+        }
         else {
             r.error("unknown option '" + std::string(a) + "' (try --help)");
             return 2;
@@ -104,26 +116,20 @@ int runSimulate(std::span<const char* const> args) {
         return 2;
     }
 
-    // The books run in the date update; the world behind them is still empty.
-    FinanceHooks financeHooks;
-    Finance finance(financeHooks);
-    AccountingSimulation accounting(finance);
     HeadlessGameOptions opt;
-    opt.hooks.simulation = &accounting;
     opt.fps = int(fps);
     opt.speed = int(speed);
     opt.seed = int32_t(seed);
-    HeadlessGame game(opt);
-    if (!game.startEmptyGame()) {
-        std::fprintf(stderr, "tetsuro-cli simulate: the game did not boot\n");
+    HeadlessWorld world(opt);
+    if (!world.startFreeGame(int(mapRows), int(mapCols))) {
+        std::fprintf(stderr, "tetsuro-cli simulate: the game did not start (map %lldx%lld)\n", (long long)mapRows,
+                     (long long)mapCols);
         return 1;
     }
+    HeadlessGame& game = world.game();
     game.canvas().slots().m_sba[SBA_TIME_SCALE] = int8_t(timeScale);
     game.canvas().slots().m_sba[SBA_GAME_SPEED] = int8_t(speed);
     game.canvas().initTimeScale();
-    finance.bind(game.canvas());
-    finance.newGame();
-    finance.gameStarted();
 
     const int64_t start = game.canvas().clock();
     const int64_t ticks = hours * kTicksPerHour;
@@ -155,7 +161,7 @@ int runSimulate(std::span<const char* const> args) {
     const double wallMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
     const int64_t clock = game.canvas().clock();
-    const uint64_t sum = game.checksum();
+    const uint64_t sum = world.checksum();
     char hex[20];
     std::snprintf(hex, sizeof hex, "%016llx", (unsigned long long)sum);
     std::printf("clock    %lld\n", (long long)clock);

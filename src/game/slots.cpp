@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/game_clock.h"
+#include "support/fnv_hash.h"
 
 namespace tetsuro {
 
@@ -42,17 +43,6 @@ void assignInto(std::array<T, N>& dst, const T* v, size_t n) {
     if (k) std::copy(v, v + k, dst.begin());
     std::fill(dst.begin() + k, dst.end(), T(0));
 }
-
-template <class T, size_t N>
-void mix(uint64_t& h, const std::array<T, N>& a) {
-    for (T v : a) {
-        auto u = static_cast<std::make_unsigned_t<T>>(v);
-        for (int b = int(sizeof(T)) - 1; b >= 0; --b) {
-            h ^= uint8_t(u >> (8 * b));
-            h *= 0x100000001b3ULL;
-        }
-    }
-}
 }  // namespace
 
 void GameSlots::assignSba(const int8_t* v, size_t n) { assignInto(m_sba, v, n); }
@@ -61,12 +51,12 @@ void GameSlots::assignSdwa(const int32_t* v, size_t n) { assignInto(m_sdwa, v, n
 void GameSlots::assignLa(const int64_t* v, size_t n) { assignInto(m_la, v, n); }
 
 uint64_t GameSlots::checksum() const {
-    uint64_t h = 0xcbf29ce484222325ULL;
-    mix(h, m_sba);
-    mix(h, m_swa);
-    mix(h, m_sdwa);
-    mix(h, m_la);
-    return h;
+    Fnv1a64 h;
+    for (auto v : m_sba) h.add(v);
+    for (auto v : m_swa) h.add(v);
+    for (auto v : m_sdwa) h.add(v);
+    for (auto v : m_la) h.add(v);
+    return h.value();
 }
 
 }  // namespace tetsuro

@@ -1,0 +1,40 @@
+#include "world/headless_world.h"
+
+#include "map/block.h"
+#include "map/map.h"
+#include "support/fnv_hash.h"
+
+namespace tetsuro {
+
+HeadlessGameOptions HeadlessWorld::withHooks(HeadlessGameOptions opt, World& w) {
+    opt.hooks = w.hooks();
+    return opt;
+}
+
+HeadlessWorld::HeadlessWorld(HeadlessGameOptions opt)
+    : m_game(std::make_unique<HeadlessGame>(withHooks(opt, m_world))) {
+    m_world.bind(m_game->canvas());
+}
+
+bool HeadlessWorld::startFreeGame(int my, int mx) {
+    if (!m_game->startEmptyGame()) return false;
+    const int8_t speed = m_game->canvas().slots().m_sba[SBA_GAME_SPEED];
+    if (!m_world.startFreeGame(my, mx)) return false;
+    m_game->canvas().slots().m_sba[SBA_GAME_SPEED] = speed;
+    return true;
+}
+
+uint64_t HeadlessWorld::checksum() const {
+    Fnv1a64 h;
+    h.add(m_game->checksum());
+    h.add(Map::m_my);
+    h.add(Map::m_mx);
+    h.add(std::span<const int8_t>(Map::m_aTyp));
+    h.add(std::span<const int16_t>(Map::m_aSLv));
+    h.add(std::span<const int16_t>(Block::m_swLV));
+    h.add(std::span<const int16_t>(Block::m_sw));
+    h.add(std::span<const int16_t>(Block::m_swaValue));
+    return h.value();
+}
+
+}  // namespace tetsuro

@@ -1,0 +1,55 @@
+#pragma once
+// The composition root of the game: owns one of every subsystem's controller
+// and plugs them into the canvas's hooks. Subsystems stay unaware of each
+// other; only this folder knows them all.
+#include <memory>
+
+#include "city/accounting_simulation.h"
+#include "city/finance.h"
+#include "city/finance_hooks.h"
+#include "game/canvas_hooks.h"
+#include "game/main_canvas.h"
+#include "map/map_controller.h"
+#include "map/map_view_hooks.h"
+
+namespace tetsuro {
+
+// The per-step work of the subsystems that have landed, in the order the
+// simulation step runs it. Accounting wraps this (see World).
+class WorldSimulation : public SimulationHooks {
+public:
+    // Hourly: the travel counters of the city blocks decay (trip generation
+    // will run here as well).
+    void renewPassenger(MainCanvas& c, int hourOfDay) override;
+};
+
+class World {
+public:
+    World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // The hooks a canvas is constructed with.
+    CanvasHooks hooks();
+    // Connects the controllers to the canvas once it exists.
+    void bind(MainCanvas& canvas);
+
+    // A new free game: the map of my x mx meshes, the books reset and the
+    // starting funds. False when the map cannot be created (the canvas is
+    // then back at the title with the out-of-memory message).
+    bool startFreeGame(int my, int mx);
+
+    Finance& finance() { return m_finance; }
+    MapController& map() { return *m_map; }
+
+private:
+    FinanceHooks m_financeHooks;
+    Finance m_finance;
+    WorldSimulation m_simulation;
+    AccountingSimulation m_accounting;
+    MapViewHooks m_view;
+    std::unique_ptr<MapController> m_map;
+    MainCanvas* m_canvas = nullptr;
+};
+
+}  // namespace tetsuro
