@@ -140,7 +140,7 @@ std::vector<int32_t> searchIndex(const std::vector<int32_t>& yx) {
     return searchIndex(yx[0], yx[1]);
 }
 
-int32_t searchIndex(int64_t y, int64_t x, int be) {
+int32_t searchIndex_be(int64_t y, int64_t x, int be) {
     for (int32_t n : searchIndex(y, x)) {
         if ((isElevated(n) ? 1 : 0) == be) return n;
     }

@@ -40,7 +40,9 @@ int32_t searchIndexRZYX(const std::vector<int32_t>& zyx);
 std::vector<int32_t> searchIndex(int64_t y, int64_t x);
 std::vector<int32_t> searchIndex(const std::vector<int32_t>& yx);
 // The first switch at a plan point whose elevated flag (height != 0) is be.
-int32_t searchIndex(int64_t y, int64_t x, int be);
+// (Named apart from searchIndex(z, y, x), which three ints would otherwise
+// silently call.)
+int32_t searchIndex_be(int64_t y, int64_t x, int be);
 // All switches shown on a mesh, ascending.
 std::vector<int32_t> searchIndex_myx(int64_t my, int64_t mx);
 
