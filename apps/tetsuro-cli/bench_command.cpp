@@ -10,6 +10,7 @@
 #include "commands.h"
 #include "game/game_clock.h"
 #include "game/headless_game.h"
+#include "rail_bench.h"
 
 namespace tetsuro::cli {
 
@@ -19,7 +20,8 @@ const char kUsage[] =
     "Usage: tetsuro-cli bench NAME [--steps N]\n"
     "\n"
     "Benchmarks, one JSON line per figure:\n"
-    "  frame    frame steps of the empty world through the headless driver\n";
+    "  frame    frame steps of the empty world through the headless driver\n"
+    "  rail     track, sections and signals on random layouts up to 100k pieces\n";
 
 void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
     nlohmann::json j;
@@ -72,6 +74,7 @@ int runBench(std::span<const char* const> args) {
         }
     }
     if (name == "frame") return benchFrame(steps);
+    if (name == "rail") return benchRail(printFigure);
     std::fprintf(stderr, "tetsuro-cli bench: unknown benchmark '%.*s' (try --help)\n", int(name.size()), name.data());
     return 2;
 }

@@ -19,11 +19,13 @@ protected:
         setRailHooks(&view);
     }
 
-    // A point on the coarse grid most pieces use, now and then anywhere.
+    // A point on a coarse grid (steps of 100, or 128 to meet the borders of
+    // the index cells), now and then anywhere.
     RailPoint randomPoint(TestRandom& rnd) {
         int32_t z = rnd.below(4) == 0 ? 30 : 0;
         if (rnd.below(5) == 0) return {z, int32_t(rnd.below(3200)), int32_t(rnd.below(3200))};
-        return {z, int32_t(100 * rnd.below(32)), int32_t(100 * rnd.below(32))};
+        const int32_t step = rnd.below(2) == 0 ? 100 : 128;
+        return {z, step * int32_t(rnd.below(26)), step * int32_t(rnd.below(26))};
     }
 
     // One random edit through the game's operations.
