@@ -17,6 +17,7 @@
 #include "rail/rail_geometry.h"
 #include "rail/rail_hooks.h"
 #include "rail/rail_invariants.h"
+#include "rail/rail_put_list.h"
 #include "rail/rail_search.h"
 #include "rail/rail_sections.h"
 #include "rail/rail_signals.h"
@@ -26,6 +27,7 @@
 #include "rail/section_ops.h"
 #include "rail/signal.h"
 #include "support/sub.h"
+#include "support/vel_jlib_geometry.h"
 
 namespace tetsuro::test {
 
