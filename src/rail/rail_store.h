@@ -6,7 +6,8 @@
 // the lowest free slot, otherwise the arrays grow by one.
 //
 // The twelve saved arrays may be replaced whole by a load, which must then
-// call init_ary(). Everything else writes through the operations of the rail
+// call RailCore::afterLoad() (which repairs references into the other stores
+// and calls init_ary()). Everything else writes through the operations of the rail
 // core (topology edits, sections, signals), which keep the indexes, the
 // length and connection caches and the drawing list in step.
 #include <cstdint>

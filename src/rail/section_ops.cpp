@@ -1,5 +1,7 @@
 #include "rail/section_ops.h"
 
+#include "rail/signal.h"
+
 #include <vector>
 
 #include "rail/antenna.h"
@@ -62,6 +64,11 @@ int32_t division(int64_t z, int64_t y, int64_t x) {
         leaving = Rail::getAll_StartEnd(z, y, x);
     }
     if (leaving.size() <= 1) return -1;
+    // A boundary needs a signal on every reference; without room for them
+    // the track goes on without the boundary.
+    int32_t missing = 0;
+    for (int32_t r : leaving) missing += Rail::getSignal(r) < 0 ? 1 : 0;
+    if (!Signal::canAdd(missing)) return -1;
     // Every reference after the first may need a section of its own; make
     // sure they can all be made before anything changes.
     if (!canAdd(static_cast<int32_t>(leaving.size()) - 1)) {
@@ -86,6 +93,11 @@ int32_t division(int64_t z, int64_t y, int64_t x) {
     }
     for (int32_t r : leaving) Rail::addSignal(r);
     return marker.index;
+}
+
+int32_t division(const std::vector<int32_t>& zyx) {
+    if (zyx.size() < 3) return -1;
+    return division(zyx[0], zyx[1], zyx[2]);
 }
 
 bool addSignalAntennaHeisoku(int64_t z, int64_t y, int64_t x, int t) {

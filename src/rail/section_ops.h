@@ -4,6 +4,7 @@
 // pieces left without one. Operations that change which sections pieces
 // belong to tell the trains afterwards (RailHooks::renewTrainSections).
 #include <cstdint>
+#include <vector>
 
 namespace tetsuro::Heisoku {
 
@@ -18,8 +19,10 @@ int32_t addRail(int typ, int spd, int64_t fz, int64_t fy, int64_t fx, int64_t tz
 // leaving the point has a signal at its start, and every one of them that
 // shared a section with an earlier one is flooded with a new section. The
 // marker's number; -1 at a dead end, where nothing passes, or when the
-// sections needed cannot be made.
+// sections or signals needed cannot be made (nothing changes then, apart
+// from the split).
 int32_t division(int64_t z, int64_t y, int64_t x);
+int32_t division(const std::vector<int32_t>& zyx);
 // division, then the marker gets type t; true when the type was set.
 bool addSignalAntennaHeisoku(int64_t z, int64_t y, int64_t x, int t);
 // Joins every section meeting at the point into the first reference's.

@@ -36,6 +36,8 @@ int32_t getSt(int32_t n) { return isValid(n) ? m_st[n] : -1; }
 int32_t size() { return static_cast<int32_t>(m_st.size()); }
 int32_t count() { return g_pool.count(); }
 
+bool canAdd(int32_t k) { return kMax - count() >= k; }
+
 bool resize(int32_t n) {
     if (n < 0 || n > kMax) return false;
     m_st.resize(static_cast<size_t>(n), -1);

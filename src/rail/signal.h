@@ -27,6 +27,8 @@ bool setSt(int32_t n, int32_t v);
 int32_t getSt(int32_t n);
 int32_t size();
 int32_t count();
+// k more signals can be made.
+bool canAdd(int32_t k);
 // Grows or shrinks the table; new slots are free. False for n < 0 or > kMax.
 bool resize(int32_t n);
 void reset();

@@ -252,5 +252,35 @@ TEST_F(SignalTest, AtTheSectionLimitTrackIsBuiltWithoutBoundaries) {
     EXPECT_EQ(Heisoku::count(), 1);
 }
 
+TEST_F(SignalTest, RemovingABoundaryReconcilesAlongTheChain) {
+    // Player signals the track does not need go when a reconcile reaches
+    // their point: removing the middle one merges pieces, whose far ends are
+    // reconciled in turn, all the way along the straight line.
+    lay(21, 1000, 0, 1000, 4000);
+    for (int x : {1000, 2000, 3000}) RailCommands::setSignal(0, 1000, x);
+    ASSERT_EQ(Rail::count(), 4);
+    // A bend ends the chain: pieces that do not continue each other stay.
+    lay(21, 1000, 4000, 2000, 5000);
+    RailCommands::setSignal(0, 1500, 4500);
+    ASSERT_EQ(Rail::count(), 6);
+    EXPECT_TRUE(RailCommands::eraseSignal(0, 1000, 2000));
+    EXPECT_EQ(Rail::count(), 3);
+    EXPECT_EQ(Heisoku::count(), 2);
+    for (int x : {1000, 2000, 3000}) EXPECT_EQ(Antenna::searchIndex(0, 1000, x), -1);
+    EXPECT_EQ(Antenna::getType(0, 1500, 4500), 3);
+}
+
+TEST_F(SignalTest, AtTheSignalLimitNoBoundaryIsMade) {
+    lay(21, 1000, 0, 1000, 2000);
+    std::vector<int32_t> filler;
+    for (int32_t s; Signal::count() < Signal::kMax - 1 && (s = Signal::add()) >= 0;) filler.push_back(s);
+    // One signal left, two needed.
+    EXPECT_FALSE(RailCommands::setSignal(0, 1000, 1000));
+    EXPECT_TRUE(hooks.m_charges.empty());
+    EXPECT_EQ(Antenna::searchIndex(0, 1000, 1000), -1);
+    for (int32_t s : filler) Signal::remove(s);
+    EXPECT_TRUE(RailCommands::setSignal(0, 1000, 1000));
+}
+
 }  // namespace
 }  // namespace tetsuro::test
