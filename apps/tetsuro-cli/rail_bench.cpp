@@ -156,7 +156,7 @@ double buildTo(LayoutBuilder& b, int32_t pieces) {
 
 void benchAdds(const FigurePrinter& print, BenchHooks& hooks) {
     freshWorld();
-    LayoutBuilder b(42, hooks, 10);
+    LayoutBuilder b(42, hooks, 40);
     for (int32_t size : {1000, 20000, 100000}) {
         const double buildMs = buildTo(b, size);
         std::vector<double> times;
@@ -171,6 +171,7 @@ void benchAdds(const FigurePrinter& print, BenchHooks& hooks) {
         nlohmann::json work{{"pieces", Rail::count()},
                             {"sections", Heisoku::count()},
                             {"switches", Bunki::count()},
+                            {"signals", Signal::count()},
                             {"adds", times.size()},
                             {"build_ms_per_piece", buildMs}};
         const std::string base = "rail.add_ms." + std::to_string(size / 1000) + "k";
