@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "game/game_clock.h"
 #include "game/headless_game.h"
+#include "rail_bench.h"
 
 namespace tetsuro::cli {
 
@@ -21,7 +22,8 @@ const char kUsage[] =
     "\n"
     "Benchmarks, one JSON line per figure:\n"
     "  frame    frame steps of the empty world through the headless driver\n"
-    "  map      terrain grid: conversions, elevations, counter decay, largest map (map --help)\n";
+    "  map      terrain grid: conversions, elevations, counter decay, largest map (map --help)\n"
+    "  rail     track, sections and signals on random layouts up to 100k pieces\n";
 
 void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
     nlohmann::json j;
@@ -75,6 +77,7 @@ int runBench(std::span<const char* const> args) {
         }
     }
     if (name == "frame") return benchFrame(steps);
+    if (name == "rail") return benchRail(printFigure);
     std::fprintf(stderr, "tetsuro-cli bench: unknown benchmark '%.*s' (try --help)\n", int(name.size()), name.data());
     return 2;
 }
