@@ -2,6 +2,7 @@
 
 #include "map/block.h"
 #include "map/map.h"
+#include "rail/rail_store.h"
 #include "support/fnv_hash.h"
 
 namespace tetsuro {
@@ -34,6 +35,12 @@ uint64_t HeadlessWorld::checksum() const {
     h.add(std::span<const int16_t>(Block::m_swLV));
     h.add(std::span<const int16_t>(Block::m_sw));
     h.add(std::span<const int16_t>(Block::m_swaValue));
+    for (const auto* v : {&Rail::m_iFY, &Rail::m_iFX, &Rail::m_iTY, &Rail::m_iTX})
+        h.add(std::span<const int32_t>(*v));
+    for (const auto* v : {&Rail::m_iFZ, &Rail::m_iTZ, &Rail::m_iHS, &Rail::m_iSS, &Rail::m_iSE})
+        h.add(std::span<const int16_t>(*v));
+    h.add(std::span<const int8_t>(Rail::m_typ));
+    h.add(std::span<const int8_t>(Rail::m_spd));
     return h.value();
 }
 

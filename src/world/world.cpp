@@ -2,12 +2,20 @@
 
 #include "city/starting_funds.h"
 #include "map/block.h"
+#include "rail/rail_core.h"
 
 namespace tetsuro {
 
 void WorldSimulation::renewPassenger(MainCanvas&, int) { Block::restore(); }
 
-World::World() : m_finance(m_financeHooks), m_accounting(m_finance, &m_simulation) {}
+World::World() : m_finance(m_financeHooks), m_accounting(m_finance, &m_simulation), m_railHooks(m_finance) {
+    // The rail tables are shared by the whole program: one world drives them.
+    setRailHooks(&m_railHooks);
+}
+
+World::~World() {
+    if (&railHooks() == &m_railHooks) setRailHooks(nullptr);
+}
 
 CanvasHooks World::hooks() { return CanvasHooks{&m_accounting, &m_view, nullptr}; }
 
@@ -21,6 +29,7 @@ void World::bind(MainCanvas& canvas) {
 bool World::startFreeGame(int my, int mx) {
     m_canvas->startEmptyGame();
     if (!m_map->startGameMap(my, mx)) return false;
+    RailCore::reset();
     m_finance.newGame();
     m_finance.setFund(startingFunds(StartMode::Free, my, mx, m_canvas->slots().m_swa[SWA_MESH_SIZE]));
     m_finance.gameStarted();

@@ -11,6 +11,7 @@
 #include "game/main_canvas.h"
 #include "map/map_controller.h"
 #include "map/map_view_hooks.h"
+#include "world/world_rail_hooks.h"
 
 namespace tetsuro {
 
@@ -26,6 +27,7 @@ public:
 class World {
 public:
     World();
+    ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
@@ -34,8 +36,8 @@ public:
     // Connects the controllers to the canvas once it exists.
     void bind(MainCanvas& canvas);
 
-    // A new free game: the map of my x mx meshes, the books reset and the
-    // starting funds. False when the map cannot be created (the canvas is
+    // A new free game: the map of my x mx meshes, no track, the books reset
+    // and the starting funds. False when the map cannot be created (the canvas is
     // then back at the title with the out-of-memory message).
     bool startFreeGame(int my, int mx);
 
@@ -48,6 +50,7 @@ private:
     WorldSimulation m_simulation;
     AccountingSimulation m_accounting;
     MapViewHooks m_view;
+    WorldRailHooks m_railHooks;
     std::unique_ptr<MapController> m_map;
     MainCanvas* m_canvas = nullptr;
 };

@@ -50,3 +50,25 @@ TEST(HeadlessWorld, AMapTooLargeToCreateReturnsToTheTitle) {
 }
 
 }  // namespace tetsuro
+
+#include "rail/rail_commands.h"
+#include "rail/rail_invariants.h"
+
+namespace tetsuro {
+
+// A player's signal is paid from the company's cash.
+TEST(HeadlessWorld, SignalsArePaidThroughTheBooks) {
+    HeadlessWorld w(HeadlessGameOptions{});
+    ASSERT_TRUE(w.startFreeGame(256, 256));
+    const int64_t fund = w.canvas().slots().m_la[LA_FUND];
+    ASSERT_GE(RailCommands::layPiece(0, 20, RailPoint{0, 1000, 1000}, RailPoint{0, 1000, 3000}), 0);
+    EXPECT_TRUE(RailCommands::setSignal(0, 1000, 2000));
+    EXPECT_EQ(w.canvas().slots().m_la[LA_FUND], fund - RailCommands::kSignalCost);
+    EXPECT_EQ(w.canvas().slots().m_sdwa[SDWA_EXPENSE_DAY], RailCommands::kSignalCost);
+    // Nobody can pay with nothing: no signal, no charge.
+    w.world().finance().setFund(-100000000);
+    EXPECT_FALSE(RailCommands::setSignal(0, 1000, 2500));
+    EXPECT_EQ(w.canvas().slots().m_la[LA_FUND], -100000000);
+}
+
+}  // namespace tetsuro
