@@ -186,6 +186,18 @@ TEST_F(TrainSpecTest, MalformedLinesAreSkippedAndReportedOnce) {
     EXPECT_EQ(TrainSpec::s_o[2].m_palette, std::vector<int32_t>{0xFF00FF});
 }
 
+// Trains keep their type in one signed byte: types beyond 127 could never
+// be bought or saved, so loading stops there.
+TEST_F(TrainSpecTest, CatalogueStopsAtTheTypeLimit) {
+    std::string config;
+    for (int i = 0; i < TrainSpec::kMaxTypes + 2; ++i) config += "t\t100\t64\t64\t1\t200\n";
+    writeText("train/list.txt", "a\n");
+    writeText("train/a/config.txt", config);
+    TrainSpec::load();
+    EXPECT_EQ(TrainSpec::size(), TrainSpec::kMaxTypes);
+    EXPECT_EQ(m_messages, std::vector<std::string>{kFailure});
+}
+
 // A missing file stops loading; what was read before stays.
 TEST_F(TrainSpecTest, MissingFilesStopLoadingKeepingEarlierTypes) {
     const struct {
