@@ -3,6 +3,7 @@
 #include "game/game_clock.h"
 #include "game/slots.h"
 #include "support/sub.h"
+#include "support/sub_dia.h"
 
 namespace tetsuro {
 
@@ -11,23 +12,15 @@ namespace {
 NullRailHooks g_null;
 RailHooks* g_hooks = nullptr;
 
-int32_t diaUnit() { return Sub::s_sbDiaUnit > 0 ? Sub::s_sbDiaUnit : 10; }
-
 }  // namespace
 
 RailViewRect RailHooks::viewRect() {
     return RailViewRect{0, 0, int64_t{Sub::s_iMY} * Sub::m_iMS, int64_t{Sub::s_iMX} * Sub::m_iMS};
 }
 
-int32_t RailHooks::diaCount() { return 1440 / diaUnit(); }
+int32_t RailHooks::diaCount() { return Sub::getDiaCount(); }
 
-int32_t RailHooks::diaIndex() {
-    if (Sub::m_la == nullptr) return 0;
-    int64_t minutes = Sub::m_la[LA_CLOCK] / kTicksPerMinute;
-    int64_t slot = minutes / diaUnit();
-    int64_t n = diaCount();
-    return static_cast<int32_t>(((slot % n) + n) % n);
-}
+int32_t RailHooks::diaIndex() { return Sub::getDiaIndex(); }
 
 RailHooks& railHooks() { return g_hooks != nullptr ? *g_hooks : g_null; }
 
