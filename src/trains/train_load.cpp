@@ -87,7 +87,8 @@ bool rebuildPath(int32_t ti) {
         s.target = Train_rs::m_ari[b];
         s.wanted = wanted;
         s.from(path.back(), Train_rs::m_arp[a], 0, Train_rs::m_arp[b]);
-        if (s.best.empty()) {
+        // Lengths are whole decimetres: a way that misses by more is not the one.
+        if (s.best.empty() || s.bestMiss > kTrackUnitsPerDm) {
             if (Train_rs::m_ari[b] != path.back()) return false;
             // Same rail but not quite the right distance: keep it there.
             Train_rs::m_aseq[b] = static_cast<int64_t>(path.size()) - 1;
