@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "rail/rail_geometry.h"
+#include "rail/rail_sections.h"
 #include "rail/rail_store.h"
 #include "rail/rail_types.h"
 #include "trains/train_hooks.h"
@@ -52,9 +53,11 @@ bool moveChain(int32_t ti, int64_t l) {
             if (e != head) {
                 const int64_t s = followPath(path, Train_rs::m_aseq[e], p, l < 0);
                 if (s != Train_rs::m_aseq[e]) {
+                    const int32_t to = path.at(s);
+                    // Claims change only where an end passes into another section.
+                    changed = changed || Rail::getHS(to) != Rail::getHS(Train_rs::m_ari[e]);
                     Train_rs::m_aseq[e] = s;
-                    Train_rs::m_ari[e] = path.at(s);
-                    changed = true;
+                    Train_rs::m_ari[e] = to;
                 }
             }
             Train_rs::m_arp[e] = p;
