@@ -92,9 +92,14 @@ void releaseSections(int32_t ti) {
 }
 
 void renewHeisoku() {
-    const std::vector<int16_t> before = Heisoku::m_ti;
-    for (int16_t& t : Heisoku::m_ti) {
-        if (t >= 0) t = -1;
+    // Sections held before; those nobody claims again need their signals renewed.
+    static std::vector<int16_t> s_was;
+    s_was.clear();
+    for (int32_t s = 0; s < Heisoku::size(); ++s) {
+        int16_t& t = Heisoku::m_ti[static_cast<size_t>(s)];
+        if (t < 0) continue;
+        s_was.push_back(static_cast<int16_t>(s));
+        t = -1;
     }
     for (int32_t ti = 0; ti < size(); ++ti) m_held[static_cast<size_t>(ti)].clear();
     for (int32_t ti = 0; ti < size(); ++ti) {
@@ -105,9 +110,8 @@ void renewHeisoku() {
         }
         claimSections(ti);
     }
-    for (int32_t s = 0; s < Heisoku::size(); ++s) {
-        const int16_t was = s < static_cast<int32_t>(before.size()) ? before[static_cast<size_t>(s)] : int16_t{-2};
-        if (Heisoku::isValid(s) && was != Heisoku::m_ti[static_cast<size_t>(s)]) Heisoku::renewSignal(s);
+    for (int16_t s : s_was) {
+        if (Heisoku::m_ti[static_cast<size_t>(s)] < 0) Heisoku::renewSignal(s);
     }
 }
 

@@ -30,6 +30,8 @@ protected:
     void TearDown() override {
         TrainTest::TearDown();
         canvas.reset();
+        // The slot arrays went with the canvas.
+        Sub::create(nullptr, nullptr, nullptr, nullptr);
     }
 
     int64_t la(int i) { return canvas->slots().m_la[size_t(i)]; }

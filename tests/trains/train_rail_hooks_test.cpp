@@ -76,6 +76,9 @@ TEST_F(TrainRailEditTest, ErasingTrackUnderATrainTakesItOff) {
     EXPECT_TRUE(Train::isPlaced(beyond));
     EXPECT_EQ(trainHooks.takenOff, std::vector<int32_t>{on});
     EXPECT_TRUE(Train::m_held[size_t(on)].empty());
+    // Taking off every train on a piece (before it is removed).
+    Train::setNonPlacement_Rail(heading(5000, 5000, 0, 1));
+    EXPECT_FALSE(Train::isPlaced(beyond));
 }
 
 TEST_F(TrainRailEditTest, AJoinThatWouldPutTwoTrainsInOneSectionIsRefused) {
