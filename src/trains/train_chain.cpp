@@ -111,7 +111,9 @@ bool reverse(int32_t ti, bool sf) {
         const size_t f = front(r);
         // The car in front becomes the car behind and the other way round.
         std::swap(Train_rs::m_ac[f], Train_rs::m_ac[f + 1]);
-        for (auto* v : {&Train_rs::m_ari, &Train_rs::m_az, &Train_rs::m_ay, &Train_rs::m_ax}) std::swap((*v)[f], (*v)[f + 1]);
+        for (auto* v : {&Train_rs::m_ari, &Train_rs::m_az, &Train_rs::m_ay, &Train_rs::m_ax}) {
+            std::swap((*v)[f], (*v)[f + 1]);
+        }
         std::swap(Train_rs::m_arp[f], Train_rs::m_arp[f + 1]);
         std::swap(Train_rs::m_aseq[f], Train_rs::m_aseq[f + 1]);
         for (size_t e = f; e <= f + 1; ++e) {

@@ -50,7 +50,9 @@ int64_t getValue(int32_t ti, int64_t ym) {
     if (!isValid(ti)) return 0;
     const int64_t price = TrainSpec::getPrice(m_Typ[at(ti)]);
     int64_t value = 0;
-    forEachCar(ti, [&](int32_t r) { value += Sub::getAssets(price, kLifeYears, ym - Train_rs::m_gym[static_cast<size_t>(r)]); });
+    forEachCar(ti, [&](int32_t r) {
+        value += Sub::getAssets(price, kLifeYears, ym - Train_rs::m_gym[static_cast<size_t>(r)]);
+    });
     return value;
 }
 

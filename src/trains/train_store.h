@@ -106,9 +106,8 @@ inline int32_t lastCar(int32_t ti) { return m_re[static_cast<size_t>(ti)]; }
 
 // The empty table (and no car records).
 void reset();
-// After the saved arrays were replaced: arrays cut to the shortest, derived
-// state rebuilt. Trains whose chain or type no longer makes sense are
-// dropped or taken off the track (see train_load.h).
+// After the saved arrays were replaced: arrays cut to the shortest and the
+// derived state made empty (Train::afterLoad in train_load.h does the rest).
 void resizeDerived();
 
 }  // namespace tetsuro::Train

@@ -23,7 +23,8 @@ TEST_F(TrainChainTest, PlacingCentresTheHeadCarOnThePointAndSpacesTheCars) {
     };
     // 10 x 200 dm: head at +-99 round the point; 99 x 209 dm reaches past
     // 2^31 track units.
-    for (const Case c : {Case{0, 10, 4000, 1901, 2000 + 99 + 9 * 200}, Case{2, 99, 5000, 1000 - 103, 1000 - 103 + 98 * 209 + 207}}) {
+    for (const Case c : {Case{0, 10, 4000, 1901, 2000 + 99 + 9 * 200},
+                         Case{2, 99, 5000, 1000 - 103, 1000 - 103 + 98 * 209 + 207}}) {
         SCOPED_TRACE(c.cars);
         const int32_t ti = placed(c.type, c.type, c.cars, 5000, c.x, 0, 1);
         EXPECT_EQ(Train::getRP(ti, 0), c.headFront * kUnit);
