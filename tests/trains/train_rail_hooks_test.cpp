@@ -86,6 +86,11 @@ TEST_F(TrainRailEditTest, AJoinThatWouldPutTwoTrainsInOneSectionIsRefused) {
     placed(0, 0, 1, 5000, 2000, 0, 1);
     placed(1, 0, 1, 5000, 4000, 0, 1);
     EXPECT_FALSE(RailCommands::eraseSignalAt(5000, 3000));
+    // Joined all the same (the rail core's own operation): the later record leaves.
+    ASSERT_TRUE(Heisoku::eraseSignalAntennaHeisoku(0, 5000, 3000));
+    EXPECT_TRUE(Train::isPlaced(Train::toIndex(0)));
+    EXPECT_FALSE(Train::isPlaced(Train::toIndex(1)));
+    EXPECT_EQ(trainHooks.takenOff, std::vector<int32_t>{Train::toIndex(1)});
 }
 
 TEST_F(TrainRailEditTest, ANewBoundaryUnderATrainIsClaimedByIt) {
