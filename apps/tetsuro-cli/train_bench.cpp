@@ -62,11 +62,11 @@ int benchTrains(const FigurePrinter& print, int64_t steps) {
     Sub::reset();
     Sub::init(64, 1100, 100, 1);
     TrainSpec::reset();
-    TrainSpec spec;
-    spec.m_name = SJ(u8"試験車");
-    spec.m_speed = 100;
-    spec.m_length = 200;
-    TrainSpec::s_o.push_back(spec);
+    TrainSpec type;
+    type.m_name = SJ(u8"試験車");
+    type.m_speed = 100;
+    type.m_length = 200;
+    TrainSpec::s_o.push_back(type);
     Train::TrainRailHooks hooks;
     setRailHooks(&hooks);
 
