@@ -19,17 +19,18 @@ enum class RailEditKind : int8_t {
     // (which starts at the cut and runs the same way) at position - at.
     Split,
     // `other` was absorbed into `piece` and erased. `atFrom`: the joint was
-    // `piece`'s From end (its From end moved to `other`'s far end, so its own
-    // positions grow by otherLength). `otherAligned`: `other` ran the same
+    // `piece`'s From end (its From end moved to `other`'s far end, so
+    // positions counted from it grow by otherLength). `otherAligned`: `other` ran the same
     // way as `piece`.
     Merge,
-    // From and To were exchanged: flip the direction bit and take
-    // length - position.
+    // From and To were exchanged: flipping the direction bit keeps a
+    // reference's start point, so positions stay as they are.
     Reverse,
     // The piece is gone: take the train off.
     Erase,
-    // The piece was lengthened at its From end (`atFrom`, positions grow by
-    // newLength - oldLength) or at its To end (positions unchanged).
+    // The piece was lengthened at its From end (`atFrom`) or its To end:
+    // positions counted from the end that moved grow by newLength -
+    // oldLength, the others stay.
     Extend,
 };
 

@@ -4,6 +4,8 @@
 #include "map/map.h"
 #include "rail/rail_store.h"
 #include "support/fnv_hash.h"
+#include "trains/train_cars.h"
+#include "trains/train_store.h"
 
 namespace tetsuro {
 
@@ -41,6 +43,10 @@ uint64_t HeadlessWorld::checksum() const {
         h.add(std::span<const int16_t>(*v));
     h.add(std::span<const int8_t>(Rail::m_typ));
     h.add(std::span<const int8_t>(Rail::m_spd));
+    h.add(std::span<const int16_t>(Train::m_n));
+    h.add(std::span<const int16_t>(Train::m_NF));
+    h.add(std::span<const int32_t>(Train_rs::m_ari));
+    h.add(std::span<const int64_t>(Train_rs::m_arp));
     return h.value();
 }
 

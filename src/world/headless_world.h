@@ -15,7 +15,7 @@ public:
     bool startFreeGame(int my, int mx);
 
     // Checksum of the game state: the slot arrays (without the frame rate),
-    // the terrain and the city blocks.
+    // the terrain, the city blocks, the track and the trains.
     uint64_t checksum() const;
 
     World& world() { return m_world; }

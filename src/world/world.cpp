@@ -3,18 +3,23 @@
 #include "city/starting_funds.h"
 #include "map/block.h"
 #include "rail/rail_core.h"
+#include "trains/train_spec.h"
 
 namespace tetsuro {
 
 void WorldSimulation::renewPassenger(MainCanvas&, int) { Block::restore(); }
 
-World::World() : m_finance(m_financeHooks), m_accounting(m_finance, &m_simulation), m_railHooks(m_finance) {
+World::World()
+    : m_finance(m_financeHooks), m_accounting(m_finance, &m_simulation), m_railHooks(m_finance), m_trains(m_finance) {
     // The rail tables are shared by the whole program: one world drives them.
     setRailHooks(&m_railHooks);
+    m_railHooks.setTrains(&m_trains);
+    m_financeHooks.setTrains(&m_trains);
 }
 
 World::~World() {
     if (&railHooks() == &m_railHooks) setRailHooks(nullptr);
+    TrainSpec::setReporter({});
 }
 
 CanvasHooks World::hooks() { return CanvasHooks{&m_accounting, &m_view, nullptr}; }
@@ -24,12 +29,17 @@ void World::bind(MainCanvas& canvas) {
     m_finance.bind(canvas);
     m_map = std::make_unique<MapController>(canvas);
     m_view.setController(m_map.get());
+    m_trains.bind(canvas);
+    // The rolling stock: a failure is shown once, in a message box.
+    TrainSpec::setReporter([&canvas](const J_String& m) { canvas.host().messageBox(m.toUtf8()); });
+    TrainSpec::load();
 }
 
 bool World::startFreeGame(int my, int mx) {
     m_canvas->startEmptyGame();
     if (!m_map->startGameMap(my, mx)) return false;
     RailCore::reset();
+    m_trains.newGame();
     m_finance.newGame();
     m_finance.setFund(startingFunds(StartMode::Free, my, mx, m_canvas->slots().m_swa[SWA_MESH_SIZE]));
     m_finance.gameStarted();

@@ -11,6 +11,8 @@
 #include "game/main_canvas.h"
 #include "map/map_controller.h"
 #include "map/map_view_hooks.h"
+#include "trains/train_commands.h"
+#include "world/world_finance_hooks.h"
 #include "world/world_rail_hooks.h"
 
 namespace tetsuro {
@@ -43,14 +45,16 @@ public:
 
     Finance& finance() { return m_finance; }
     MapController& map() { return *m_map; }
+    TrainController& trains() { return m_trains; }
 
 private:
-    FinanceHooks m_financeHooks;
+    WorldFinanceHooks m_financeHooks;
     Finance m_finance;
     WorldSimulation m_simulation;
     AccountingSimulation m_accounting;
     MapViewHooks m_view;
     WorldRailHooks m_railHooks;
+    TrainController m_trains;
     std::unique_ptr<MapController> m_map;
     MainCanvas* m_canvas = nullptr;
 };
