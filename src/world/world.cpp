@@ -24,12 +24,17 @@ void World::bind(MainCanvas& canvas) {
     m_finance.bind(canvas);
     m_map = std::make_unique<MapController>(canvas);
     m_view.setController(m_map.get());
+    m_stationHooks = std::make_unique<StationLandHooks>(m_finance, *m_map);
+    m_stations = std::make_unique<StationController>(canvas, m_finance, *m_map, *m_stationHooks);
+    m_stationRailHooks.setController(m_stations.get());
+    m_railHooks.setPlatforms(&m_stationRailHooks);
 }
 
 bool World::startFreeGame(int my, int mx) {
     m_canvas->startEmptyGame();
     if (!m_map->startGameMap(my, mx)) return false;
     RailCore::reset();
+    m_stations->newGame();
     m_finance.newGame();
     m_finance.setFund(startingFunds(StartMode::Free, my, mx, m_canvas->slots().m_swa[SWA_MESH_SIZE]));
     m_finance.gameStarted();

@@ -11,6 +11,10 @@
 #include "game/main_canvas.h"
 #include "map/map_controller.h"
 #include "map/map_view_hooks.h"
+#include "trains/station_controller.h"
+#include "trains/station_land_hooks.h"
+#include "trains/station_rail_hooks.h"
+#include "world/world_finance_hooks.h"
 #include "world/world_rail_hooks.h"
 
 namespace tetsuro {
@@ -43,15 +47,19 @@ public:
 
     Finance& finance() { return m_finance; }
     MapController& map() { return *m_map; }
+    StationController& stations() { return *m_stations; }
 
 private:
-    FinanceHooks m_financeHooks;
+    WorldFinanceHooks m_financeHooks;
     Finance m_finance;
     WorldSimulation m_simulation;
     AccountingSimulation m_accounting;
     MapViewHooks m_view;
     WorldRailHooks m_railHooks;
     std::unique_ptr<MapController> m_map;
+    std::unique_ptr<StationLandHooks> m_stationHooks;
+    std::unique_ptr<StationController> m_stations;
+    StationRailHooks m_stationRailHooks;
     MainCanvas* m_canvas = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The rail core's calls into the subsystems the world has: costs go through
-// the finance books. Platforms, trains, the 3D view and timetables keep the
-// rail core's defaults until they land.
+// the finance books and the platform calls to the stations. Trains, the 3D
+// view and timetables keep the rail core's defaults until they land.
 #include "city/finance.h"
 #include "rail/rail_hooks.h"
 
@@ -16,8 +16,27 @@ public:
     // Signals and similar charges move cash only, no book.
     void charge(int64_t cost) override { m_finance.addFund(-cost); }
 
+    // Where the platform calls go (null: the rail core's defaults).
+    void setPlatforms(RailHooks* platforms) { m_platforms = platforms; }
+    bool hasPlatformBuilding(int32_t n) override { return m_platforms ? m_platforms->hasPlatformBuilding(n) : false; }
+    bool hasPlatform(int32_t n) override { return m_platforms ? m_platforms->hasPlatform(n) : false; }
+    int platformMarker(const RailPoint& p) override { return m_platforms ? m_platforms->platformMarker(p) : -1; }
+    std::array<int32_t, 2> platformPieces(int32_t fo) override {
+        return m_platforms ? m_platforms->platformPieces(fo) : std::array<int32_t, 2>{-1, -1};
+    }
+    void refreshPlatformLinks(int32_t n) override {
+        if (m_platforms) m_platforms->refreshPlatformLinks(n);
+    }
+    void detachPiece(int32_t n) override {
+        if (m_platforms) m_platforms->detachPiece(n);
+    }
+    std::vector<RailPoint> removePlatformsOn(int32_t n) override {
+        return m_platforms ? m_platforms->removePlatformsOn(n) : std::vector<RailPoint>{};
+    }
+
 private:
     Finance& m_finance;
+    RailHooks* m_platforms = nullptr;
 };
 
 }  // namespace tetsuro
