@@ -103,8 +103,8 @@ int64_t getValue(int32_t fb, int64_t ym);
 
 namespace Form {
 
-// m_no is a signed byte: numbers 0..127 within a station.
-inline constexpr int32_t kMaxNo = 127;
+// m_no is a signed byte: at most 127 platforms per station, numbered 0..126.
+inline constexpr int32_t kMaxNo = 126;
 // m_st is 16 bits.
 inline constexpr int32_t kMax = 32767;
 

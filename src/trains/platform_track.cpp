@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rail/antenna.h"
 #include "rail/bunki.h"
 #include "rail/rail_geometry.h"
 #include "rail/rail_search.h"
@@ -34,6 +35,14 @@ void reconcile(const std::vector<RailPoint>& points) {
         zyx.push_back(p.x);
     }
     Heisoku::checkSignalAntennaHeisoku(zyx);
+}
+
+// Joints without a boundary that only platform pieces kept apart join up
+// again (nothing happens where the pieces do not continue each other).
+void mergeJoints(const std::vector<RailPoint>& points) {
+    for (const RailPoint& p : points) {
+        if (Antenna::searchIndex(p) < 0) Rail::merge(p.z, p.y, p.x);
+    }
 }
 
 void noteEnds(std::vector<RailPoint>& points, int32_t fo) {
@@ -100,7 +109,8 @@ int32_t addFoBuild(bool yard, int32_t si, int32_t fi, int32_t ri, const RailPoin
     // A station made for the piece keeps nothing when the piece joined
     // another station's platform, or was refused.
     if (created >= 0 && owner != created) remove(created);
-    if (fb < 0) return kPlatformRefused;
+    // The stretch was checked, so only a full table refuses the piece.
+    if (fb < 0) return kPlatformStationLimit;
     for (const MeshYX& m : FoBuild::getUseMesh(fb)) setMesh(m.my, m.mx, owner, StationMeshIndex::pieceRank(fb));
     return fb;
 }
@@ -119,6 +129,7 @@ int32_t addFoBuild(bool yard, const RailPoint& f, const RailPoint& t, int32_t si
     if (fb < 0) {
         // The splits heal where nothing needs a boundary.
         reconcile({f, t});
+        mergeJoints({f, t});
         return fb;
     }
     const int32_t fo = FoBuild::m_fo[fb];
@@ -177,6 +188,7 @@ int64_t removeFoBuild(const RailPoint& f, const RailPoint& t, PlatformChange& ou
     points.insert(points.end(), out.points.begin(), out.points.end());
     reconcile(points);
     checkRail();
+    mergeJoints(points);
     return length;
 }
 

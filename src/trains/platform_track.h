@@ -31,8 +31,9 @@ namespace Station {
 // first station registered under the piece's meshes and their neighbours;
 // else a new one (a yard for yard track) at the midpoint mesh. The piece
 // joins a platform as Form::addFoBuild says, and its meshes are registered
-// for its platform's station. The piece number, kPlatformRefused, or
-// kPlatformStationLimit when no station can be had.
+// for its platform's station. The piece number, kPlatformRefused (si not a
+// station), or kPlatformStationLimit when no station, platform or piece
+// record can be had.
 int32_t addFoBuild(bool yard, int32_t si, int32_t fi, int32_t ri, const RailPoint& f, const RailPoint& t,
                    int32_t gym);
 
@@ -50,9 +51,10 @@ int32_t addFoBuild(bool yard, const RailPoint& f, const RailPoint& t, int32_t si
 // its ends or either is shared with another piece or neither is an end;
 // otherwise it is shortened to the part beyond the inner point. The
 // stations are settled, the boundaries at f, t, the piece's old ends and
-// every affected end are reconciled, and pieces left without a section get
-// one. The platform's total length before the removal (dm), 0 when no piece
-// contains both points.
+// every affected end are reconciled, pieces left without a section get
+// one, and joints the pieces alone kept apart are merged again. The
+// platform's total length before the removal (dm), 0 when no piece contains
+// both points.
 int64_t removeFoBuild(const RailPoint& f, const RailPoint& t, PlatformChange& out);
 
 }  // namespace Heisoku

@@ -169,15 +169,15 @@ int64_t StationController::removeFoBuildCost(const RailPoint& f, const RailPoint
     return FoBuild::searchIndex(f, t) >= 0 ? kRemovalCost : -1;
 }
 
-bool StationController::removeFoBuild(const RailPoint& f, const RailPoint& t) {
-    if (removeFoBuildCost(f, t) < 0) return false;
+int64_t StationController::removeFoBuild(const RailPoint& f, const RailPoint& t) {
+    if (removeFoBuildCost(f, t) < 0) return 0;
     const auto before = validStations();
     PlatformChange change;
-    Heisoku::removeFoBuild(f, t, change);
+    const int64_t length = Heisoku::removeFoBuild(f, t, change);
     m_hooks->takeTrainsOff(f, t);
     m_finance.addFund(-kRemovalCost);
     finish(change, before);
-    return true;
+    return length;
 }
 
 // ---- the rail core's calls ----

@@ -66,9 +66,10 @@ public:
     // 1000 when a piece contains both points, -1 otherwise.
     int64_t removeFoBuildCost(const RailPoint& f, const RailPoint& t) const;
     // Removes or shortens the piece containing both points, takes trains on
-    // rails through either point off the track and charges 1000. False when
-    // no piece contains both points.
-    bool removeFoBuild(const RailPoint& f, const RailPoint& t);
+    // rails through either point off the track and charges 1000. The
+    // platform's length before (dm); 0, with nothing charged, when no piece
+    // contains both points.
+    int64_t removeFoBuild(const RailPoint& f, const RailPoint& t);
 
     // ---- the rail core's platform calls ----
     // Rail n changed shape: pieces follow their rails.

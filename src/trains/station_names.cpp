@@ -49,7 +49,9 @@ std::vector<int8_t> asField(const J_String& name) {
 bool isTaken(const std::vector<int8_t>& field, int32_t self) {
     for (int32_t si = 0; si < Station::size(); ++si) {
         if (si == self || !Station::isValid(si)) continue;
-        if (VelJLib::m_strncmp(field, 0, Station::nameField(si), 0, Station::kNameBytes) == 0) return true;
+        if (VelJLib::m_strncmp(field, 0, Station::m_sName, si * Station::kNameBytes, Station::kNameBytes) == 0) {
+            return true;
+        }
     }
     return false;
 }
