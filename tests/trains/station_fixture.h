@@ -24,6 +24,7 @@
 #include "rail/rail_sections.h"
 #include "rail/rail_store.h"
 #include "rail/reconcile.h"
+#include "rail/signal.h"
 #include "support/shift_jis.h"
 #include "support/sub.h"
 #include "trains/platform_store.h"
@@ -107,11 +108,12 @@ protected:
     }
 
     // Lays level track at height z from f to t and marks the land under it
-    // as track land.
+    // as track land (railway property and roads keep their codes).
     int32_t lay(int32_t fy, int32_t fx, int32_t ty, int32_t tx, int spd = 21, int32_t z = 0) {
         int32_t r = RailCommands::layPiece(0, spd, RailPoint{z, fy, fx}, RailPoint{z, ty, tx});
         for (const MeshYX& m : Sub::getUseMeshRail(fy, fx, ty, tx, 19)) {
-            if (!LandCodes::isRoad(map().getMapTyp(m.my, m.mx))) map().setMapTyp(m.my, m.mx, LAND_TRACK);
+            const int32_t code = map().getMapTyp(m.my, m.mx);
+            if (!LandCodes::isRoad(code) && !LandCodes::isTrain(code)) map().setMapTyp(m.my, m.mx, LAND_TRACK);
         }
         return r;
     }
