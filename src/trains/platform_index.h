@@ -40,6 +40,7 @@ public:
     void cover(const std::vector<MeshYX>& meshes, int32_t delta);
     // Number of pieces whose meshes include (my, mx).
     int32_t coverage(int32_t my, int32_t mx) const;
+    void clearCoverage() { m_cover.clear(); }
     size_t coveredMeshes() const { return m_cover.size(); }
 
 private:

@@ -18,6 +18,45 @@ PlatformIndex g_index;
 SlotPool g_pieces;
 SlotPool g_forms;
 
+// The meshes under each piece, worked out once: the outline walk costs
+// about as much as everything else a rebuild of the mesh index does. They
+// depend on the mesh and map size, so a change of those works them out
+// again (and the coverage with them).
+std::vector<std::vector<MeshYX>> g_meshes;
+struct MeshKey {
+    int32_t ms = -1, my = -1, mx = -1;
+    friend bool operator==(const MeshKey&, const MeshKey&) = default;
+};
+MeshKey g_meshKey;
+
+MeshKey currentMeshKey() { return MeshKey{Sub::m_iMS, Sub::s_iMY, Sub::s_iMX}; }
+
+void refreshMeshCache() {
+    g_meshKey = currentMeshKey();
+    g_meshes.assign(FoBuild::m_fo.size(), {});
+    g_index.clearCoverage();
+    for (int32_t fb = 0; fb < FoBuild::size(); ++fb) {
+        if (!FoBuild::isValid(fb)) continue;
+        g_meshes[fb] = FoBuild::getUseMesh(FoBuild::from(fb), FoBuild::to(fb));
+        g_index.cover(g_meshes[fb], 1);
+    }
+}
+
+void ensureMeshCache() {
+    if (g_meshKey != currentMeshKey() || g_meshes.size() != FoBuild::m_fo.size()) refreshMeshCache();
+}
+
+// Works out the meshes of a piece whose ends were just written.
+void coverPiece(int32_t fb) {
+    g_meshes[fb] = FoBuild::getUseMesh(FoBuild::from(fb), FoBuild::to(fb));
+    g_index.cover(g_meshes[fb], 1);
+}
+
+void uncoverPiece(int32_t fb) {
+    g_index.cover(g_meshes[fb], -1);
+    g_meshes[fb].clear();
+}
+
 template <class T>
 void growTo(std::vector<T>& v, int32_t n, T fill) {
     if (v.size() < static_cast<size_t>(n)) v.resize(static_cast<size_t>(n), fill);
@@ -79,9 +118,11 @@ int32_t add(bool yard, int32_t fo, int32_t ri, const RailPoint& f, const RailPoi
     for (int32_t other : g_index.onRail(ri)) {
         if (sameEnds(other, f, t)) return -1;
     }
+    ensureMeshCache();
     const int32_t fb = g_pieces.acquire(kMax);
     if (fb < 0) return -1;
     growPieces(g_pieces.size());
+    g_meshes.resize(m_fo.size());
     m_typ[fb] = yard ? 0 : 1;
     m_fo[fb] = static_cast<int16_t>(fo);
     m_ri[fb] = ri;
@@ -93,13 +134,14 @@ int32_t add(bool yard, int32_t fo, int32_t ri, const RailPoint& f, const RailPoi
     m_tx[fb] = t.x;
     m_gym[fb] = static_cast<int16_t>(gym);
     g_index.pieceAdded(fb, fo, ri);
-    g_index.cover(getUseMesh(fb), 1);
+    coverPiece(fb);
     return fb;
 }
 
 void remove(int32_t fb) {
     if (!isValid(fb)) return;
-    g_index.cover(getUseMesh(fb), -1);
+    ensureMeshCache();
+    uncoverPiece(fb);
     g_index.pieceRemoved(fb, m_fo[fb], m_ri[fb]);
     m_fo[fb] = -1;
     m_ri[fb] = -1;
@@ -116,14 +158,15 @@ void setRI(int32_t fb, int32_t ri) {
 
 void setEnds(int32_t fb, const RailPoint& f, const RailPoint& t) {
     if (!isValid(fb)) return;
-    g_index.cover(getUseMesh(fb), -1);
+    ensureMeshCache();
+    uncoverPiece(fb);
     m_fz[fb] = static_cast<int16_t>(f.z);
     m_fy[fb] = f.y;
     m_fx[fb] = f.x;
     m_tz[fb] = static_cast<int16_t>(t.z);
     m_ty[fb] = t.y;
     m_tx[fb] = t.x;
-    g_index.cover(getUseMesh(fb), 1);
+    coverPiece(fb);
 }
 
 bool isPointOn(int32_t fb, int64_t z, int64_t y, int64_t x) {
@@ -164,9 +207,16 @@ std::vector<MeshYX> getUseMesh(const RailPoint& f, const RailPoint& t) {
     return Sub::getUseMeshRail(f.y, f.x, t.y, t.x, kMeshWidth);
 }
 
-std::vector<MeshYX> getUseMesh(int32_t fb) {
-    if (!isValid(fb)) return {};
-    return getUseMesh(from(fb), to(fb));
+const std::vector<MeshYX>& getUseMesh(int32_t fb) {
+    static const std::vector<MeshYX> kNone;
+    if (!isValid(fb)) return kNone;
+    ensureMeshCache();
+    return g_meshes[fb];
+}
+
+int32_t coverage(int32_t my, int32_t mx) {
+    ensureMeshCache();
+    return g_index.coverage(my, mx);
 }
 
 int32_t getZ(int32_t fb, int64_t y, int64_t x) {
@@ -383,6 +433,8 @@ void reset() {
     g_pieces.reset();
     g_forms.reset();
     g_index.clear();
+    g_meshes.clear();
+    g_meshKey = currentMeshKey();
 }
 
 void afterLoad() {
@@ -419,10 +471,9 @@ void afterLoad() {
     g_pieces.rebuild(static_cast<int32_t>(n), [](int32_t i) { return m_fo[i] >= 0; });
     g_index.clear();
     for (int32_t fb = 0; fb < static_cast<int32_t>(n); ++fb) {
-        if (!isValid(fb)) continue;
-        g_index.pieceAdded(fb, m_fo[fb], m_ri[fb]);
-        g_index.cover(getUseMesh(fb), 1);
+        if (isValid(fb)) g_index.pieceAdded(fb, m_fo[fb], m_ri[fb]);
     }
+    refreshMeshCache();
     for (int32_t fi = 0; fi < Form::size(); ++fi) {
         if (!Form::isValid(fi)) continue;
         for (int p = 0; p < 2; ++p) {

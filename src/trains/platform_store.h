@@ -74,9 +74,12 @@ int32_t searchIndex(const RailPoint& f, const RailPoint& t);
 // The platform of the first piece through the point, -1 when none.
 int32_t searchFoIndex(int64_t z, int64_t y, int64_t x);
 
-// The meshes under the piece.
-std::vector<MeshYX> getUseMesh(int32_t fb);
+// The meshes under the piece (kept with the piece), and under any stretch
+// (worked out).
+const std::vector<MeshYX>& getUseMesh(int32_t fb);
 std::vector<MeshYX> getUseMesh(const RailPoint& f, const RailPoint& t);
+// Number of pieces whose meshes include (my, mx).
+int32_t coverage(int32_t my, int32_t mx);
 // Height at a plan point of the piece, interpolated between its end heights
 // and rounded half away from zero.
 int32_t getZ(int32_t fb, int64_t y, int64_t x);

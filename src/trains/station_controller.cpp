@@ -226,7 +226,7 @@ void StationController::finish(const PlatformChange& change, const std::vector<i
     meshes.erase(std::unique(meshes.begin(), meshes.end()), meshes.end());
     for (const MeshYX& m : meshes) {
         const int32_t code = m_map.getMapTyp(m.my, m.mx);
-        if ((code != LAND_PLATFORM && code != LAND_YARD) || platformIndex().coverage(m.my, m.mx) > 0) continue;
+        if ((code != LAND_PLATFORM && code != LAND_YARD) || FoBuild::coverage(m.my, m.mx) > 0) continue;
         m_map.setMapTyp(m.my, m.mx, LAND_TRACK);
         m_map.clearGroundID_myx(m.my, m.mx);
     }

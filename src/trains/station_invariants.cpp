@@ -169,6 +169,7 @@ void checkPieces(Report& r) {
             continue;
         }
         if (!rails.insert(ri).second) r.add("rail ", ri, " carries two pieces");
+        if (FoBuild::getUseMesh(fb) != FoBuild::getUseMesh(f, t)) r.add("piece ", fb, " keeps stale meshes");
         // A piece spans its whole rail: the track is split at every piece end.
         const RailPoint s = Rail::startPoint(ri), e = Rail::endPoint(ri);
         if (!((f == s && t == e) || (f == e && t == s))) {
@@ -200,7 +201,7 @@ void checkLand(Report& r) {
     }
     if (cover.size() != platformIndex().coveredMeshes()) r.add("coverage lists ", platformIndex().coveredMeshes(), " meshes of ", cover.size());
     for (const auto& [m, c] : cover) {
-        if (platformIndex().coverage(m.first, m.second) != c) r.add("coverage of ", m.first, ",", m.second);
+        if (FoBuild::coverage(m.first, m.second) != c) r.add("coverage of ", m.first, ",", m.second);
         const int32_t code = Map::getTyp(m.first, m.second);
         if (code == LAND_TRACK || code == LAND_OWNED) r.add("mesh ", m.first, ",", m.second, " under a piece is ", code);
     }

@@ -129,3 +129,32 @@ TEST_F(StationBuildingTest, AtTheStationLimitNothingIsBuilt) {
 
 }  // namespace
 }  // namespace tetsuro::test
+
+namespace tetsuro::test {
+namespace {
+
+TEST_F(StationBuildingTest, StationListsByDistanceAndByWaitingTravellers) {
+    const int32_t a = stations().constructStation(false, 50, 50);
+    const int32_t b = stations().constructStation(false, 53, 52);
+    const int32_t c = stations().constructStation(true, 60, 50);
+    ASSERT_EQ(std::vector<int32_t>({a, b, c}), std::vector<int32_t>({0, 1, 2}));
+    EXPECT_EQ(Station::getRYX(b), (std::array<int32_t, 2>{5350, 5250}));
+    EXPECT_EQ(Station::getRYXq(b), (int64_t{5350} << 32) | 5250);
+    // Manhattan distance 5 reaches b from a; yards are never listed.
+    EXPECT_EQ(Station::getStList(50, 50, 5), (std::vector<int32_t>{a, b}));
+    EXPECT_EQ(Station::getStList(50, 50, 4), (std::vector<int32_t>{a}));
+    EXPECT_EQ(Station::getStList(60, 50, 0), (std::vector<int32_t>{}));
+    // Most waiting first; ties keep station order.
+    auto list = Station::getList([](int32_t si) { return si == 2 ? 7 : 3; });
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0], (std::array<int64_t, 2>{2, 7}));
+    EXPECT_EQ(list[1], (std::array<int64_t, 2>{0, 3}));
+    EXPECT_EQ(list[2], (std::array<int64_t, 2>{1, 3}));
+    EXPECT_EQ(Station::countNoYard(), 2);
+    EXPECT_EQ(Station::countYard(), 1);
+    EXPECT_EQ(stations().examineStation(53, 52), b);
+    EXPECT_EQ(stations().examineStation(40, 40), -1);
+}
+
+}  // namespace
+}  // namespace tetsuro::test
