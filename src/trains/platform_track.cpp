@@ -41,7 +41,13 @@ void reconcile(const std::vector<RailPoint>& points) {
 // again (nothing happens where the pieces do not continue each other).
 void mergeJoints(const std::vector<RailPoint>& points) {
     for (const RailPoint& p : points) {
-        if (Antenna::searchIndex(p) < 0) Rail::merge(p.z, p.y, p.x);
+        if (Antenna::searchIndex(p) >= 0) continue;
+        // A rail with a piece keeps its length: the piece spans it.
+        bool carries = false;
+        for (int32_t r : Rail::getAll_StartEnd(p.z, p.y, p.x)) {
+            carries = carries || !platformIndex().onRail(RailRef::index(r)).empty();
+        }
+        if (!carries) Rail::merge(p.z, p.y, p.x);
     }
 }
 

@@ -72,6 +72,15 @@ TEST_F(PlatformTest, APlatformSplitsTheLineIntoBlocksAndPaysItsLength) {
     EXPECT_EQ(map().getMapTyp(100, 40), LAND_TRACK);
     EXPECT_EQ(Station::searchStIndex_myx_0(100, 60), si);
 
+    // Stop rules of a new platform (10-minute slots): wait until the slot
+    // before 4:00, leave at its end, then stop 10 s.
+    ASSERT_EQ(Form::m_DD[fi].size(), 144u);
+    EXPECT_EQ(Form::m_DD[fi][0], 2);
+    EXPECT_EQ(Form::m_DD[fi][22], 2);
+    EXPECT_EQ(Form::m_DD[fi][23], 34);
+    EXPECT_EQ(Form::m_DD[fi][24], 3);
+    EXPECT_EQ(Form::m_DD[fi][143], 3);
+
     const int32_t ym = stations().yearMonth();
     EXPECT_EQ(Form::getValue(fi, ym + 240), 100000);
     const PlatformPanel panel = platformPanel(fi, ym);
