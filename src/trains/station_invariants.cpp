@@ -179,7 +179,9 @@ void checkPieces(Report& r) {
     if (valid != FoBuild::count()) r.add("piece count ", FoBuild::count(), " but ", valid, " valid");
     for (int32_t ri = 0; ri < Rail::size(); ++ri) {
         if (platformIndex().onRail(ri) != StationScan::piecesOnRail(ri)) r.add("rail ", ri, " piece list differs");
-        if (Form::searchIndex_ri(ri) != StationScan::searchIndex_ri(ri)) r.add("rail ", ri, " platform look-up differs");
+        if (Form::searchIndex_ri(ri) != StationScan::searchIndex_ri(ri)) {
+            r.add("rail ", ri, " platform look-up differs");
+        }
         for (int32_t rib : {ri, RailRef::make(ri, true)}) {
             if (Form::searchIndex_rib(rib, -1) != StationScan::searchIndex_rib(rib, -1)) {
                 r.add("reference ", rib, " platform end look-up differs");
@@ -199,11 +201,15 @@ void checkLand(Report& r) {
     for (int32_t fb = 0; fb < FoBuild::size(); ++fb) {
         for (const MeshYX& m : FoBuild::getUseMesh(fb)) ++cover[{m.my, m.mx}];
     }
-    if (cover.size() != platformIndex().coveredMeshes()) r.add("coverage lists ", platformIndex().coveredMeshes(), " meshes of ", cover.size());
+    if (cover.size() != platformIndex().coveredMeshes()) {
+        r.add("coverage lists ", platformIndex().coveredMeshes(), " meshes of ", cover.size());
+    }
     for (const auto& [m, c] : cover) {
         if (FoBuild::coverage(m.first, m.second) != c) r.add("coverage of ", m.first, ",", m.second);
         const int32_t code = Map::getTyp(m.first, m.second);
-        if (code == LAND_TRACK || code == LAND_OWNED) r.add("mesh ", m.first, ",", m.second, " under a piece is ", code);
+        if (code == LAND_TRACK || code == LAND_OWNED) {
+            r.add("mesh ", m.first, ",", m.second, " under a piece is ", code);
+        }
     }
     for (int32_t my = 0; my < Map::m_my; ++my) {
         for (int32_t mx = 0; mx < Map::m_mx; ++mx) {

@@ -91,12 +91,4 @@ std::vector<int32_t> piecesOfForm(int32_t fo) {
     return v;
 }
 
-int32_t coverage(int32_t my, int32_t mx) {
-    int32_t n = 0;
-    for (int32_t fb = 0; fb < FoBuild::size(); ++fb) {
-        for (const MeshYX& m : FoBuild::getUseMesh(fb)) n += m.my == my && m.mx == mx ? 1 : 0;
-    }
-    return n;
-}
-
 }  // namespace tetsuro::StationScan

@@ -35,7 +35,5 @@ int32_t searchIndex_rib(int32_t rib, int32_t n);
 // Pieces on rail ri, ascending; pieces of platform fo, ascending.
 std::vector<int32_t> piecesOnRail(int32_t ri);
 std::vector<int32_t> piecesOfForm(int32_t fo);
-// Pieces whose meshes include (my, mx).
-int32_t coverage(int32_t my, int32_t mx);
 
 }  // namespace tetsuro::StationScan
