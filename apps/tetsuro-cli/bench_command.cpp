@@ -12,6 +12,7 @@
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "rail_bench.h"
+#include "station_bench.h"
 #include "train_bench.h"
 
 namespace tetsuro::cli {
@@ -25,6 +26,7 @@ const char kUsage[] =
     "  frame    frame steps of the empty world through the headless driver\n"
     "  map      terrain grid: conversions, elevations, counter decay, largest map (map --help)\n"
     "  rail     track, sections and signals on random layouts up to 100k pieces\n"
+    "  stations mesh index rebuild at 1000 stations / 10^5 meshes, platform look-ups by rail\n"
     "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n";
 
 void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
@@ -81,6 +83,7 @@ int runBench(std::span<const char* const> args) {
     if (name == "frame") return benchFrame(steps);
     if (name == "rail") return benchRail(printFigure);
     if (name == "trains") return benchTrains(printFigure, steps);
+    if (name == "stations") return benchStations(printFigure);
     std::fprintf(stderr, "tetsuro-cli bench: unknown benchmark '%.*s' (try --help)\n", int(name.size()), name.data());
     return 2;
 }

@@ -74,8 +74,10 @@ public:
     // Piece n is about to be erased: detach it from stations and platforms.
     virtual void detachPiece(int32_t /*n*/) {}
     // Piece n is being removed by the player: its platform links and
-    // buildings go too.
-    virtual void removePlatformsOn(int32_t /*n*/) {}
+    // buildings go too. Returns further points whose markers the removal
+    // changed (ends of platform buildings that went with it); they are
+    // reconciled once the piece is erased, with its own two ends.
+    virtual std::vector<RailPoint> removePlatformsOn(int32_t /*n*/) { return {}; }
 
     // ---- trains ----
     // A piece was split, merged, reversed, lengthened or erased.

@@ -126,7 +126,7 @@ bool removeRail(int32_t ri) {
     if (!Rail::isValidRef(ri)) return false;
     const int32_t n = RailRef::index(ri);
     Reconciler rec;
-    railHooks().removePlatformsOn(n);
+    const std::vector<RailPoint> platformPoints = railHooks().removePlatformsOn(n);
     Bunki::remove_rail(n);
     // A piece inside a section leaves two runs behind that must not share it.
     const int32_t s = Rail::m_iHS[n];
@@ -140,6 +140,7 @@ bool removeRail(int32_t ri) {
     }
     rec.push(RailPoint{ends[0], ends[1], ends[2]});
     rec.push(RailPoint{ends[3], ends[4], ends[5]});
+    for (const RailPoint& p : platformPoints) rec.push(p);
     rec.run();
     return true;
 }

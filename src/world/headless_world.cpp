@@ -6,6 +6,9 @@
 #include "support/fnv_hash.h"
 #include "trains/train_cars.h"
 #include "trains/train_store.h"
+#include "trains/platform_store.h"
+#include "trains/station_building.h"
+#include "trains/station_store.h"
 
 namespace tetsuro {
 
@@ -47,6 +50,16 @@ uint64_t HeadlessWorld::checksum() const {
     h.add(std::span<const int16_t>(Train::m_NF));
     h.add(std::span<const int32_t>(Train_rs::m_ari));
     h.add(std::span<const int64_t>(Train_rs::m_arp));
+    for (const auto* v : {&Station::m_y, &Station::m_x, &Form::m_st, &Form::m_afb, &FoBuild::m_fo, &FoBuild::m_fz,
+                          &FoBuild::m_tz, &FoBuild::m_gym})
+        h.add(std::span<const int16_t>(*v));
+    for (const auto* v : {&Station::m_PDH, &Station::m_PDO, &Station::m_PLM, &Station::m_PTM, &FoBuild::m_ri,
+                          &FoBuild::m_fy, &FoBuild::m_fx, &FoBuild::m_ty, &FoBuild::m_tx})
+        h.add(std::span<const int32_t>(*v));
+    for (const auto* v : {&Station::m_sName, &Form::m_no, &FoBuild::m_typ}) h.add(std::span<const int8_t>(*v));
+    for (const auto& b : StBuild::obj) {
+        for (int16_t f : {b.m_my, b.m_mx, b.m_st, b.m_gym}) h.add(f);
+    }
     return h.value();
 }
 

@@ -33,6 +33,10 @@ void World::bind(MainCanvas& canvas) {
     // The rolling stock: a failure is shown once, in a message box.
     TrainSpec::setReporter([&canvas](const J_String& m) { canvas.host().messageBox(m.toUtf8()); });
     TrainSpec::load();
+    m_stationHooks = std::make_unique<StationLandHooks>(m_finance, *m_map);
+    m_stations = std::make_unique<StationController>(canvas, m_finance, *m_map, *m_stationHooks);
+    m_stationRailHooks.setController(m_stations.get());
+    m_railHooks.setPlatforms(&m_stationRailHooks);
 }
 
 bool World::startFreeGame(int my, int mx) {
@@ -40,6 +44,7 @@ bool World::startFreeGame(int my, int mx) {
     if (!m_map->startGameMap(my, mx)) return false;
     RailCore::reset();
     m_trains.newGame();
+    m_stations->newGame();
     m_finance.newGame();
     m_finance.setFund(startingFunds(StartMode::Free, my, mx, m_canvas->slots().m_swa[SWA_MESH_SIZE]));
     m_finance.gameStarted();

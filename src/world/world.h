@@ -12,6 +12,9 @@
 #include "map/map_controller.h"
 #include "map/map_view_hooks.h"
 #include "trains/train_commands.h"
+#include "trains/station_controller.h"
+#include "trains/station_land_hooks.h"
+#include "trains/station_rail_hooks.h"
 #include "world/world_finance_hooks.h"
 #include "world/world_rail_hooks.h"
 
@@ -46,6 +49,7 @@ public:
     Finance& finance() { return m_finance; }
     MapController& map() { return *m_map; }
     TrainController& trains() { return m_trains; }
+    StationController& stations() { return *m_stations; }
 
 private:
     WorldFinanceHooks m_financeHooks;
@@ -56,6 +60,9 @@ private:
     WorldRailHooks m_railHooks;
     TrainController m_trains;
     std::unique_ptr<MapController> m_map;
+    std::unique_ptr<StationLandHooks> m_stationHooks;
+    std::unique_ptr<StationController> m_stations;
+    StationRailHooks m_stationRailHooks;
     MainCanvas* m_canvas = nullptr;
 };
 

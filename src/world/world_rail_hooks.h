@@ -1,7 +1,7 @@
 #pragma once
 // The rail core's calls into the subsystems the world has: costs go through
-// the finance books, track edits reach the trains. Platforms, the 3D view
-// and timetables keep the rail core's defaults until they land.
+// the finance books, the platform calls to the stations, track edits to the
+// trains. The 3D view and timetables keep the rail core's defaults.
 #include "city/finance.h"
 #include "rail/rail_hooks.h"
 #include "trains/train_commands.h"
@@ -26,9 +26,28 @@ public:
         if (m_trains != nullptr) m_trains->renewTrainSections();
     }
 
+    // Where the platform calls go (null: the rail core's defaults).
+    void setPlatforms(RailHooks* platforms) { m_platforms = platforms; }
+    bool hasPlatformBuilding(int32_t n) override { return m_platforms ? m_platforms->hasPlatformBuilding(n) : false; }
+    bool hasPlatform(int32_t n) override { return m_platforms ? m_platforms->hasPlatform(n) : false; }
+    int platformMarker(const RailPoint& p) override { return m_platforms ? m_platforms->platformMarker(p) : -1; }
+    std::array<int32_t, 2> platformPieces(int32_t fo) override {
+        return m_platforms ? m_platforms->platformPieces(fo) : std::array<int32_t, 2>{-1, -1};
+    }
+    void refreshPlatformLinks(int32_t n) override {
+        if (m_platforms) m_platforms->refreshPlatformLinks(n);
+    }
+    void detachPiece(int32_t n) override {
+        if (m_platforms) m_platforms->detachPiece(n);
+    }
+    std::vector<RailPoint> removePlatformsOn(int32_t n) override {
+        return m_platforms ? m_platforms->removePlatformsOn(n) : std::vector<RailPoint>{};
+    }
+
 private:
     Finance& m_finance;
     TrainController* m_trains = nullptr;
+    RailHooks* m_platforms = nullptr;
 };
 
 }  // namespace tetsuro
