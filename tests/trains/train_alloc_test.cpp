@@ -11,14 +11,32 @@ std::atomic<int64_t> g_allocations{0};
 }  // namespace
 
 // Counts every allocation of this test program (the count is read only
-// around the moves below).
-void* operator new(std::size_t n) {
+// around the moves below). Every plain form of new and delete is replaced
+// together, so memory from any of them is released by the matching one
+// (the sanitizer checks that pairing).
+namespace {
+void* countedAlloc(std::size_t n) {
     ++g_allocations;
-    if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
+    return std::malloc(n == 0 ? 1 : n);
+}
+}  // namespace
+
+void* operator new(std::size_t n) {
+    if (void* p = countedAlloc(n)) return p;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t n) {
+    if (void* p = countedAlloc(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return countedAlloc(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return countedAlloc(n); }
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace tetsuro::testing {
 
