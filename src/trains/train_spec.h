@@ -103,7 +103,7 @@ public:
     // Default colour of a loaded type: the bitmap's colour at the first body
     // slot, else the first fixed colour, else colorFromId. Throws
     // IOException when the bitmap is needed and cannot be read.
-    static int32_t createColor(const TrainSpec& spec);
+    static int32_t createColor(const TrainSpec& type);
 
     // The type's bitmap with its palette painted for body colour `color`;
     // nothing for an invalid index or an unreadable bitmap. Rules beyond the
