@@ -2,12 +2,17 @@
 // queries travelers use, and the station index against the literal scans.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 #include "support/shift_jis.h"
+#include "support/sub.h"
+#include "trains/dia_clipboards.h"
+#include "trains/dia_rules.h"
+#include "trains/station_store.h"
 #include "trains/dia_connect.h"
 #include "trains/platform_store.h"
 #include "trains/train_cars.h"
@@ -232,6 +237,50 @@ TEST_F(TrainDiaTest, AFreedPlatformClearsTheRecordsThatUseIt) {
     EXPECT_TRUE(Train::isService(t1));
     Train::clearDiaUsingPlatform(3);
     EXPECT_EQ(Train::m_DiaIdx[size_t(t2)], -1);
+}
+
+// Real stations and platforms: a yard never connects, a platform removed
+// and made again in the same record is no train's stop, and the platform
+// clipboard carries sanitised rules.
+TEST_F(TrainDiaTest, PlatformsOfRealStations) {
+    Sub::reset();
+    Sub::init(256, 256, 100, 1);
+    DiaClipboards clip;
+    clip.setDiaUnit(30);
+    Station::reset();
+    PlatformStore::reset();
+    const int32_t s0 = Station::add(false, 10, 10), s1 = Station::add(false, 40, 40), yard = Station::add(true, 80, 80);
+    ASSERT_TRUE(Station::isYard(yard));
+    const int32_t f0 = Form::add(s0), f1 = Form::add(s1), fy = Form::add(yard);
+    ASSERT_GE(std::min({f0, f1, fy}), 0);
+    const int32_t t0 = train(1), t1 = train(2);
+    shuttle(t0, f0, f1);
+    shuttle(t1, f0, fy);
+    EXPECT_TRUE(Train::isConnect(s0, s1));
+    EXPECT_FALSE(Train::isConnect(s0, yard));
+    EXPECT_FALSE(Train::isConnectScan(s0, yard));
+    EXPECT_FALSE(Train::isConnect(t1, s0, yard));
+
+    Form::remove(f1);
+    EXPECT_EQ(Form::add(s0), f1) << "the record is reused";
+    EXPECT_TRUE(Train::isTestRun(t0));
+    EXPECT_FALSE(Train::isConnect(s0, s1));
+    EXPECT_TRUE(Train::isService(t1));
+
+    EXPECT_EQ(clip.platform, std::vector<int8_t>(48, 0));
+    EXPECT_EQ(clip.sw, std::vector<int8_t>(48, 0));
+    EXPECT_EQ(Form::m_DD[size_t(f0)], Dia::defaultPlatformRules(48, 30));
+    clip.platform[0] = int8_t(0x7F);  // a byte from a file
+    clip.platform[1] = int8_t(34);
+    EXPECT_TRUE(Form::pasteDia(f0, clip.platform));
+    std::vector<int8_t> back;
+    EXPECT_TRUE(Form::copyDia(f0, back));
+    EXPECT_EQ(back[0], Dia::kStop10s);
+    EXPECT_EQ(back[1], 34);
+    EXPECT_FALSE(Form::pasteDia(f0, std::vector<int8_t>(47, 0))) << "another day length";
+    EXPECT_FALSE(Form::copyDia(99, back));
+    Station::reset();
+    Sub::reset();
 }
 
 // Random closed loops, test runs and trains off the track, compared with
