@@ -77,7 +77,8 @@ int benchTimetables(const FigurePrinter& print) {
     for (int i = 0; i < 4096; ++i) {
         if (i % 2 == 0) {
             const int32_t ti = int32_t(rng() % uint32_t(kTrains));
-            pairs.emplace_back(Train::getDiaSt(ti, int32_t(rng() % kStops)), Train::getDiaSt(ti, int32_t(rng() % kStops)));
+            pairs.emplace_back(Train::getDiaSt(ti, int32_t(rng() % kStops)),
+                               Train::getDiaSt(ti, int32_t(rng() % kStops)));
         } else {
             pairs.emplace_back(int32_t(rng() % kStations), int32_t(rng() % kStations));
         }

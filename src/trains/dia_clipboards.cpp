@@ -2,21 +2,21 @@
 
 #include <algorithm>
 
-#include "support/sub.h"
 #include "support/sub_dia.h"
 #include "trains/dia_rules.h"
 #include "trains/platform_store.h"
 
 namespace tetsuro {
 
-void DiaClipboards::setDiaUnit(int32_t unit) {
-    Sub::s_sbDiaUnit = static_cast<int8_t>(unit == 30 || unit == 1 ? unit : 10);
-    reset(Sub::getDiaCount());
+void DiaClipboards::renew() {
+    const auto n = static_cast<size_t>(std::max(Sub::getDiaCount(), 0));
+    platform.assign(n, 0);
+    sw.assign(n, 0);
 }
 
-void DiaClipboards::reset(int32_t count) {
-    platform.assign(static_cast<size_t>(std::max(count, 0)), 0);
-    sw.assign(static_cast<size_t>(std::max(count, 0)), 0);
+bool DiaClipboards::fits() const {
+    const auto n = static_cast<size_t>(Sub::getDiaCount());
+    return platform.size() == n && sw.size() == n;
 }
 
 namespace Form {

@@ -1,7 +1,8 @@
 #pragma once
 // The two timetable clipboards, one day of rules each: one for platforms,
 // one for switches. Emptied (all zero, getDiaCount() bytes) whenever the
-// slot length is set; never saved. The world owns them.
+// slot length is set (MainCanvas::setDiaUnit owns the length); never saved.
+// The world owns them and renews them when the day length changed.
 #include <cstdint>
 #include <vector>
 
@@ -11,11 +12,10 @@ struct DiaClipboards {
     std::vector<int8_t> platform;
     std::vector<int8_t> sw;
 
-    // Sets the slot length (Sub::s_sbDiaUnit: 30, 10 or 1; anything else 10)
-    // and empties both clipboards at the new day length.
-    void setDiaUnit(int32_t unit);
-    // Empties both clipboards at `count` slots.
-    void reset(int32_t count);
+    // Empties both clipboards at the current day length (Sub::getDiaCount()).
+    void renew();
+    // Both hold a day of the current length.
+    bool fits() const;
 };
 
 namespace Form {

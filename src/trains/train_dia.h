@@ -8,10 +8,10 @@
 
 namespace tetsuro::Train {
 
-inline constexpr int32_t kDiaDayTicks = 5184000;        // 60 ticks x 86400 s
+inline constexpr int32_t kDiaDayTicks = 5184000;  // 60 ticks x 86400 s
 inline constexpr int32_t kDiaWeekTicks = 7 * kDiaDayTicks;
-inline constexpr int32_t kDiaNotLeft = -2;              // departure not yet recorded
-inline constexpr int32_t kDiaLoopEnd = -1;              // departure marking the loop's end
+inline constexpr int32_t kDiaNotLeft = -2;  // departure not yet recorded
+inline constexpr int32_t kDiaLoopEnd = -1;  // departure marking the loop's end
 
 // Records a stop at platform fi at week time cnt. False only when a test
 // run has filled its record: the record then starts over with this arrival

@@ -1,4 +1,6 @@
 // The train panel's timetable texts.
+#include "trains/train_dia_panel.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "trains/platform_store.h"
 #include "trains/station_store.h"
 #include "trains/train_dia.h"
-#include "trains/train_dia_panel.h"
 #include "trains/train_spec.h"
 #include "trains/train_store.h"
 

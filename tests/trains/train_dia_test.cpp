@@ -1,5 +1,7 @@
 // Train timetable records: arrivals and departures, loop closure, the
 // queries travelers use, and the station index against the literal scans.
+#include "trains/train_dia.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,12 +13,11 @@
 #include "support/shift_jis.h"
 #include "support/sub.h"
 #include "trains/dia_clipboards.h"
-#include "trains/dia_rules.h"
-#include "trains/station_store.h"
 #include "trains/dia_connect.h"
+#include "trains/dia_rules.h"
 #include "trains/platform_store.h"
+#include "trains/station_store.h"
 #include "trains/train_cars.h"
-#include "trains/train_dia.h"
 #include "trains/train_spec.h"
 #include "trains/train_store.h"
 
@@ -118,9 +119,9 @@ TEST_F(TrainDiaTest, AMismatchRevertsToATestRunStartingWithThatArrival) {
         const char* what;
         int32_t fi, ar;
     };
-    for (const Case& c : {Case{"another platform", C, 3 * kDay + 60 * kMin},
-                          Case{"one tick late", A, 3 * kDay + 60 * kMin + 1},
-                          Case{"one tick early", A, 3 * kDay + 60 * kMin - 1}}) {
+    for (const Case& c :
+         {Case{"another platform", C, 3 * kDay + 60 * kMin}, Case{"one tick late", A, 3 * kDay + 60 * kMin + 1},
+          Case{"one tick early", A, 3 * kDay + 60 * kMin - 1}}) {
         Train::reset();
         const int32_t ti = train(1);
         shuttle(ti, A, B);
@@ -180,7 +181,8 @@ TEST_F(TrainDiaTest, IsConnectNeedsALoopInServiceOnAPlacedTrain) {
     const int32_t ti = train(1);
     shuttle(ti, 0, 2, 1);
     stop(ti, 0, kDay + 60 * kMin, kDay + 70 * kMin);
-    stop(ti, 2, kDay + 120 * kMin, kDay + 125 * kMin);  // not the time of day it left before
+    stop(ti, 2, kDay + 120 * kMin,
+         kDay + 125 * kMin);  // not the time of day it left before
     EXPECT_TRUE(Train::isTestRun(ti));
     EXPECT_FALSE(Train::isConnect(ti, 0, 1));
     EXPECT_FALSE(Train::isConnect(0, 1)) << "calls at both, but on a test run";
@@ -245,8 +247,11 @@ TEST_F(TrainDiaTest, AFreedPlatformClearsTheRecordsThatUseIt) {
 TEST_F(TrainDiaTest, PlatformsOfRealStations) {
     Sub::reset();
     Sub::init(256, 256, 100, 1);
+    Sub::s_sbDiaUnit = 30;  // as MainCanvas::setDiaUnit(30) leaves it
     DiaClipboards clip;
-    clip.setDiaUnit(30);
+    EXPECT_FALSE(clip.fits());
+    clip.renew();
+    EXPECT_TRUE(clip.fits());
     Station::reset();
     PlatformStore::reset();
     const int32_t s0 = Station::add(false, 10, 10), s1 = Station::add(false, 40, 40), yard = Station::add(true, 80, 80);
@@ -333,10 +338,18 @@ TEST_F(TrainDiaTest, IndexedQueriesEqualTheLiteralScans) {
         for (int c = 0; c < 10; ++c) {
             const int32_t ti = tis[size_t(pick(kTrains))];
             switch (pick(4)) {
-                case 0: Train::clearDia(ti); break;
-                case 1: unplace(ti); break;
-                case 2: fill(ti); break;
-                default: Train::arrive(ti, pick(kDay), pick(kPlatforms)); break;
+                case 0:
+                    Train::clearDia(ti);
+                    break;
+                case 1:
+                    unplace(ti);
+                    break;
+                case 2:
+                    fill(ti);
+                    break;
+                default:
+                    Train::arrive(ti, pick(kDay), pick(kPlatforms));
+                    break;
             }
             if (!Train::isPlaced(ti) && pick(2) == 0) {
                 Train::m_NF[size_t(ti)] = Train::kNoPlatform;
