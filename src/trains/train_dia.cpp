@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/int_math.h"
 #include "trains/dia_connect.h"
 #include "trains/platform_store.h"
 #include "trains/station_store.h"
@@ -131,7 +132,8 @@ int32_t getRotationDay(int32_t ti) {
 int64_t getArriveDT(int32_t ti, int32_t i) {
     if (!hasRecord(ti) || cur(ti) < 0) return 0;
     int64_t d = int64_t(getDiaAr(ti, i)) - getDiaAr(ti, cur(ti));
-    while (d < 0) d += kDiaDayTicks;
+    // Adding whole days until non-negative (a loaded record may hold any time).
+    if (d < 0) d = floorMod<int64_t>(d, kDiaDayTicks);
     return m_lLastMS[size_t(ti)] + d;
 }
 

@@ -45,7 +45,7 @@ J_String statusText(int32_t ti, std::optional<int64_t> departureClock) {
 std::vector<Line> recordLines(int32_t ti, int32_t maxLines) {
     std::vector<Line> out;
     const int32_t cur = Train::isValid(ti) ? Train::m_DiaIdx[size_t(ti)] : -1;
-    if (cur < 0 || maxLines <= 0) return out;
+    if (cur < 0 || cur >= Train::m_diamax || maxLines <= 0) return out;
     const bool loop = !Train::isTestRun(ti);
     const int32_t n = loop ? Train::getDiaSize(ti) : cur + 1;
     int32_t k = Train::getStartDiaIdx(ti);
