@@ -9,6 +9,7 @@
 #include "bench_map.h"
 #include "cli_args.h"
 #include "commands.h"
+#include "dia_bench.h"
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "rail_bench.h"
@@ -27,7 +28,8 @@ const char kUsage[] =
     "  map      terrain grid: conversions, elevations, counter decay, largest map (map --help)\n"
     "  rail     track, sections and signals on random layouts up to 100k pieces\n"
     "  stations mesh index rebuild at 1000 stations / 10^5 meshes, platform look-ups by rail\n"
-    "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n";
+    "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n"
+    "  timetables isConnect and searchFirstArrive on 1000 trains of 50-stop loops, 1000 stations\n";
 
 void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
     nlohmann::json j;
@@ -84,6 +86,7 @@ int runBench(std::span<const char* const> args) {
     if (name == "rail") return benchRail(printFigure);
     if (name == "trains") return benchTrains(printFigure, steps);
     if (name == "stations") return benchStations(printFigure);
+    if (name == "timetables") return benchTimetables(printFigure);
     std::fprintf(stderr, "tetsuro-cli bench: unknown benchmark '%.*s' (try --help)\n", int(name.size()), name.data());
     return 2;
 }

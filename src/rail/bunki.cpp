@@ -196,7 +196,9 @@ bool copyDia(int32_t n, std::vector<int8_t>& buf) {
 
 bool pasteDia(int32_t n, const std::vector<int8_t>& buf) {
     if (!isValid(n) || buf.size() != static_cast<size_t>(diaCount())) return false;
-    std::copy(buf.begin(), buf.end(), m_sbaDia.begin() + static_cast<std::ptrdiff_t>(n) * diaCount());
+    // Running reads bit 0 only; a clipboard filled from a file may hold more.
+    std::transform(buf.begin(), buf.end(), m_sbaDia.begin() + static_cast<std::ptrdiff_t>(n) * diaCount(),
+                   [](int8_t b) { return static_cast<int8_t>(b & 1); });
     return true;
 }
 

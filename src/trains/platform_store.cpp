@@ -8,7 +8,10 @@
 #include "rail/slot_pool.h"
 #include "support/vel_jlib_geometry.h"
 #include "support/vel_jlib_lines.h"
+#include "trains/dia_connect.h"
+#include "trains/dia_rules.h"
 #include "trains/station_store.h"
+#include "trains/train_dia.h"
 
 namespace tetsuro {
 
@@ -279,12 +282,7 @@ int32_t diaCount() {
 
 std::vector<int8_t> defaultRules() {
     const int32_t unit = Sub::s_sbDiaUnit > 0 ? Sub::s_sbDiaUnit : 10;
-    const int32_t n = diaCount();
-    const int32_t h = 240 / unit;
-    std::vector<int8_t> dd(static_cast<size_t>(n), 3);
-    for (int32_t i = 0; i < h - 1 && i < n; ++i) dd[i] = 2;
-    if (h - 1 >= 0 && h - 1 < n) dd[h - 1] = 2 + 32;
-    return dd;
+    return Dia::defaultPlatformRules(diaCount(), unit);
 }
 
 int32_t add(int32_t si) {
@@ -310,6 +308,8 @@ void remove(int32_t fi) {
     if (!isValid(fi)) return;
     g_index.setEndRails(fi, {-1, -1});
     m_st[fi] = -1;
+    // The record is reused by the next platform: no train may keep it as a stop.
+    Train::clearDiaUsingPlatform(fi);
     m_afb[static_cast<size_t>(fi) * 2] = -1;
     m_afb[static_cast<size_t>(fi) * 2 + 1] = -1;
     g_forms.release(fi);
@@ -435,9 +435,11 @@ void reset() {
     g_index.clear();
     g_meshes.clear();
     g_meshKey = currentMeshKey();
+    DiaConnect::touchAll();
 }
 
 void afterLoad() {
+    DiaConnect::touchAll();
     using namespace FoBuild;
     size_t n = std::min({m_typ.size(), m_fo.size(), m_ri.size(), m_fz.size(), m_fy.size(), m_fx.size(),
                          m_tz.size(), m_ty.size(), m_tx.size(), m_gym.size()});
@@ -456,6 +458,8 @@ void afterLoad() {
         if (Form::m_st[fi] >= 0 && Form::m_DD[fi].size() != static_cast<size_t>(Form::diaCount())) {
             Form::m_DD[fi].resize(static_cast<size_t>(Form::diaCount()), 3);
         }
+        // Saved rules can hold any byte.
+        Dia::sanitizePlatformRules(Form::m_DD[fi]);
     }
     g_forms.rebuild(static_cast<int32_t>(nf), [](int32_t i) { return Form::m_st[i] >= 0; });
     for (size_t fb = 0; fb < n; ++fb) {

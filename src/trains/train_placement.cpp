@@ -7,6 +7,7 @@
 #include "rail/rail_geometry.h"
 #include "rail/rail_store.h"
 #include "rail/rail_search.h"
+#include "trains/dia_connect.h"
 #include "trains/train_chain.h"
 #include "trains/train_direction.h"
 #include "trains/train_hooks.h"
@@ -55,6 +56,7 @@ bool setRail(int32_t ti, int64_t y, int64_t x, int32_t rb) {
         frontPos += L * kTrackUnitsPerDm;
     });
     m_NF[i] = kNoPlatform;
+    DiaConnect::touch(ti);
     m_NP[i] = 0;
     m_SP[i] = 0;
     m_ac[i] = 0;
@@ -85,6 +87,7 @@ void setNonPlacement(int32_t ti) {
     Heisoku::delTrain(ti);
     m_NP[i] = 0;
     m_NF[i] = kNotPlaced;
+    DiaConnect::touch(ti);
     m_iPassenger[i] = 0;
     m_path[i].clear();
     forEachCar(ti, [](int32_t r) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/shift_jis.h"
+#include "trains/dia_connect.h"
 #include "trains/train_cars.h"
 #include "trains/train_spec.h"
 
@@ -150,6 +151,7 @@ void clearDia(int32_t ti) {
     std::fill_n(m_aDiaFo.begin() + from, m_diamax, int16_t{-1});
     std::fill_n(m_aDiaAr.begin() + from, m_diamax, -2);
     std::fill_n(m_aDiaLe.begin() + from, m_diamax, -2);
+    DiaConnect::touch(ti);
 }
 
 void setTimeScale(int64_t timesc, int64_t tsDenominator, int32_t diamax) {
@@ -164,14 +166,17 @@ void setTimeScale(int64_t timesc, int64_t tsDenominator, int32_t diamax) {
     m_aDiaAr.assign(n * static_cast<size_t>(m_diamax), -2);
     m_aDiaLe.assign(n * static_cast<size_t>(m_diamax), -2);
     std::fill(m_DiaIdx.begin(), m_DiaIdx.end(), int16_t{-1});
+    DiaConnect::touchAll();
 }
 
 void reset() {
     resizeArrays(0);
+    DiaConnect::touchAll();
     Train_rs::reset();
 }
 
 void resizeDerived() {
+    DiaConnect::touchAll();
     size_t n = std::min({m_n.size(), obj.size(), m_re.size(), m_Typ.size(), m_Clr.size(), m_sName.size() / kNameBytes,
                          m_NF.size(), m_NP.size(), m_di.size(), m_SP.size(), m_ac.size(), m_Signal.size(),
                          m_iNextCount.size(), m_lLastMS.size(), m_IncomeD.size(), m_IncomeM.size(),

@@ -39,8 +39,14 @@ void World::bind(MainCanvas& canvas) {
     m_railHooks.setPlatforms(&m_stationRailHooks);
 }
 
+DiaClipboards& World::diaClipboards() {
+    if (!m_diaClipboards.fits()) m_diaClipboards.renew();
+    return m_diaClipboards;
+}
+
 bool World::startFreeGame(int my, int mx) {
     m_canvas->startEmptyGame();
+    m_diaClipboards.renew();
     if (!m_map->startGameMap(my, mx)) return false;
     RailCore::reset();
     m_trains.newGame();

@@ -11,6 +11,7 @@
 #include "game/main_canvas.h"
 #include "map/map_controller.h"
 #include "map/map_view_hooks.h"
+#include "trains/dia_clipboards.h"
 #include "trains/train_commands.h"
 #include "trains/station_controller.h"
 #include "trains/station_land_hooks.h"
@@ -50,6 +51,8 @@ public:
     MapController& map() { return *m_map; }
     TrainController& trains() { return m_trains; }
     StationController& stations() { return *m_stations; }
+    // The timetable clipboards, emptied whenever the day length changed.
+    DiaClipboards& diaClipboards();
 
 private:
     WorldFinanceHooks m_financeHooks;
@@ -63,6 +66,7 @@ private:
     std::unique_ptr<StationLandHooks> m_stationHooks;
     std::unique_ptr<StationController> m_stations;
     StationRailHooks m_stationRailHooks;
+    DiaClipboards m_diaClipboards;
     MainCanvas* m_canvas = nullptr;
 };
 
