@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "bench_output.h"
 #include "bench_map.h"
 #include "cli_args.h"
 #include "commands.h"
@@ -30,16 +31,6 @@ const char kUsage[] =
     "  stations mesh index rebuild at 1000 stations / 10^5 meshes, platform look-ups by rail\n"
     "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n"
     "  timetables isConnect and searchFirstArrive on 1000 trains of 50-stop loops, 1000 stations\n";
-
-void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
-    nlohmann::json j;
-    j["name"] = name;
-    j["value"] = value;
-    j["unit"] = unit;
-    j["work"] = work;
-    std::printf("%s\n", j.dump().c_str());
-    std::fflush(stdout);
-}
 
 // Pure overhead every later figure sits on: the timer tick, the frame step,
 // the simulation step of an empty world and the paint handshake.

@@ -3,6 +3,7 @@
 // and the whole-map costs of the largest map (allocation with peak memory,
 // the sea check, the point recount, the decay). Deterministic inputs; one
 // JSON line per figure.
+#include "bench_output.h"
 #include "bench_map.h"
 
 #include <chrono>
@@ -31,16 +32,6 @@ const char kUsage[] =
     "  --size N    side of the large map in meshes (default 9984, 0 skips it)\n"
     "  --mesh MS   mesh size of the large map and the city (default 400: most blocks)\n"
     "  --calls N   conversions and elevation lookups to time (default 10000000)\n";
-
-void printFigure(const std::string& name, double value, const std::string& unit, const nlohmann::json& work) {
-    nlohmann::json j;
-    j["name"] = name;
-    j["value"] = value;
-    j["unit"] = unit;
-    j["work"] = work;
-    std::printf("%s\n", j.dump().c_str());
-    std::fflush(stdout);
-}
 
 using Clock = std::chrono::steady_clock;
 

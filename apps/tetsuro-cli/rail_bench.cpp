@@ -1,3 +1,4 @@
+#include "support/split_mix64.h"
 #include "rail_bench.h"
 
 #include <algorithm>
@@ -30,21 +31,7 @@ double msSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// splitmix64: the same layouts on every machine.
-class Random {
-public:
-    explicit Random(uint64_t seed) : m_s(seed) {}
-    uint64_t next() {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int64_t below(int64_t n) { return n <= 0 ? 0 : static_cast<int64_t>(next() % static_cast<uint64_t>(n)); }
-
-private:
-    uint64_t m_s;
-};
+using Random = SplitMix64;
 
 // The view follows the last piece laid: 8 x 8 draw patches of 8 meshes.
 class BenchHooks : public NullRailHooks {

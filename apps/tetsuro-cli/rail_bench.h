@@ -1,14 +1,8 @@
 #pragma once
 // tetsuro-cli bench rail: the rail core on deterministic random layouts.
-#include <functional>
-#include <string>
-
-#include <nlohmann/json.hpp>
+#include "bench_output.h"
 
 namespace tetsuro::cli {
-
-using FigurePrinter =
-    std::function<void(const std::string& name, double value, const std::string& unit, const nlohmann::json& work)>;
 
 // Interactive adds at 1k, 20k and 100k pieces, the first signal renewal after
 // a new signal at 10k sections / 50k pieces, and the cost of a route look-up.

@@ -1,3 +1,4 @@
+#include "support/split_mix64.h"
 #include "station_bench.h"
 
 #include <chrono>
@@ -23,21 +24,7 @@ using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
 
-// splitmix64: the same queries on every machine.
-class Random {
-public:
-    explicit Random(uint64_t seed) : m_s(seed) {}
-    uint64_t next() {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int64_t below(int64_t n) { return static_cast<int64_t>(next() % static_cast<uint64_t>(n)); }
-
-private:
-    uint64_t m_s;
-};
+using Random = SplitMix64;
 
 // Level lines 400 dm apart across a 512 x 512 map of 10 m meshes, each with
 // eight platforms of 500 m, each platform a station of its own.

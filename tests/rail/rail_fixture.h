@@ -2,6 +2,7 @@
 // Shared fixture of the rail tests: a 256 x 256 map of 10 m meshes (25600 dm
 // a side), empty stores, recording hooks, and the invariant checker after
 // every test (and wherever a test calls sound()).
+#include "support/split_mix64.h"
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -42,22 +43,7 @@ public:
     int32_t slot = 0;
 };
 
-// A small deterministic generator (splitmix64) for the randomised tests.
-class TestRandom {
-public:
-    explicit TestRandom(uint64_t seed) : m_s(seed) {}
-    uint64_t next() {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    // 0..n-1
-    int64_t below(int64_t n) { return n <= 0 ? 0 : static_cast<int64_t>(next() % static_cast<uint64_t>(n)); }
-
-private:
-    uint64_t m_s;
-};
+using TestRandom = SplitMix64;
 
 inline std::string joinLines(const std::vector<std::string>& lines) {
     std::string s;

@@ -4,6 +4,7 @@
 // marked as track land (what track construction does), recording station
 // hooks, and both invariant checkers after every test and wherever a test
 // calls sound().
+#include "support/split_mix64.h"
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -63,21 +64,7 @@ public:
     std::vector<int32_t> removed;
 };
 
-// A splitmix64 generator for the randomised tests.
-class TestRandom {
-public:
-    explicit TestRandom(uint64_t seed) : m_s(seed) {}
-    uint64_t next() {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int64_t below(int64_t n) { return n <= 0 ? 0 : static_cast<int64_t>(next() % static_cast<uint64_t>(n)); }
-
-private:
-    uint64_t m_s;
-};
+using TestRandom = SplitMix64;
 
 class StationTest : public ::testing::Test {
 protected:

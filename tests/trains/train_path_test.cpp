@@ -1,25 +1,13 @@
 // Trailing car ends follow the rails the head took: through switches and
 // over rails shorter than a car, under random moves of two trains.
+#include "support/split_mix64.h"
 #include "train_fixture.h"
 
 namespace tetsuro::testing {
 
 namespace {
 
-// splitmix64, so every run drives the same way.
-class Random {
-public:
-    explicit Random(uint64_t seed) : m_s(seed) {}
-    int64_t below(int64_t n) {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return static_cast<int64_t>((z ^ (z >> 31)) % static_cast<uint64_t>(n));
-    }
-
-private:
-    uint64_t m_s;
-};
+using Random = SplitMix64;
 
 class TrainPathTest : public TrainTest {
 protected:
