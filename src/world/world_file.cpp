@@ -444,16 +444,26 @@ WorldBuildResult buildWorldFromText(HeadlessWorld& w, std::string_view json) {
     return buildWorld(w, p.spec);
 }
 
-WorldBuildResult buildWorldFromFile(HeadlessWorld& w, const std::string& path) {
+WorldParseResult parseWorldFileAt(const std::string& path) {
     std::vector<int8_t> bytes;
     try {
         bytes = VelJLib::readFileBytes(path);
     } catch (const IOException& e) {
-        WorldBuildResult r;
-        r.error = path + ": cannot be read: " + e.what();
+        WorldParseResult r;
+        r.error = "cannot be read: " + std::string(e.what());
         return r;
     }
-    return buildWorldFromText(w, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return parseWorldFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+WorldBuildResult buildWorldFromFile(HeadlessWorld& w, const std::string& path) {
+    WorldParseResult p = parseWorldFileAt(path);
+    if (!p.ok) {
+        WorldBuildResult r;
+        r.error = p.error;
+        return r;
+    }
+    return buildWorld(w, p.spec);
 }
 
 }  // namespace tetsuro

@@ -101,6 +101,8 @@ WorldBuildResult buildWorld(HeadlessWorld& w, const WorldSpec& spec);
 // Both, from the text of a file.
 WorldBuildResult buildWorldFromText(HeadlessWorld& w, std::string_view json);
 
+// Reads and parses a file on disk (an unreadable file is an error).
+WorldParseResult parseWorldFileAt(const std::string& path);
 // The same from a file on disk; a file that cannot be read is an error too.
 WorldBuildResult buildWorldFromFile(HeadlessWorld& w, const std::string& path);
 
