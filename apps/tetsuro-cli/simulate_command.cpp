@@ -11,6 +11,7 @@
 #include "game/headless_game.h"
 #include "game/slot_validator.h"
 #include "world/headless_world.h"
+#include "world/world_file.h"
 
 namespace tetsuro::cli {
 
@@ -18,7 +19,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: tetsuro-cli simulate --hours N [--speed S] [--time-scale K] [--fps F] [--seed S] [--map RxC]\n"
-    "                            [--report FILE.json]\n"
+    "                            [--world FILE.json] [--report FILE.json]\n"
     "\n"
     "Starts a blank free game in play and runs it headless for N game hours on a\n"
     "virtual clock, then prints the clock, the date, the cash and a checksum of\n"
@@ -32,6 +33,9 @@ const char kUsage[] =
     "  --fps F          frame rate 15, 30 or 60 (default 60)\n"
     "  --seed S         seed of the game's random source (default 1)\n"
     "  --map RxC        size of the blank free-game map in meshes (default 256x256)\n"
+    "  --world FILE     start from a world file (docs/world-files.md) instead of\n"
+    "                   the blank map; its time scale wins over --time-scale,\n"
+    "                   and --map is not allowed with it\n"
     "  --report FILE    also write the result as JSON\n";
 
 std::string formatDate(int64_t clock) {
@@ -70,7 +74,8 @@ nlohmann::json financeReport(const GameSlots& s, int capitalState) {
 int runSimulate(std::span<const char* const> args) {
     ArgReader r("simulate", args);
     int64_t hours = -1, speed = -100, timeScale = 5, fps = 60, seed = 1, mapRows = 256, mapCols = 256;
-    std::string report;
+    std::string report, worldFile;
+    bool mapGiven = false, timeScaleGiven = false;
     while (!r.done()) {
         std::string_view a = r.next();
         bool ok = true;
@@ -79,7 +84,8 @@ int runSimulate(std::span<const char* const> args) {
             return 0;
         } else if (a == "--hours") ok = r.intValue(a, 1, 1000000, hours);
         else if (a == "--speed") ok = r.intValue(a, -1, 22, speed);
-        else if (a == "--time-scale") ok = r.intValue(a, 1, 6, timeScale);
+        else if (a == "--time-scale") ok = r.intValue(a, 1, 6, timeScale), timeScaleGiven = true;
+        else if (a == "--world") ok = r.value(a, worldFile);
         else if (a == "--fps") ok = r.intValue(a, 15, 60, fps);
         else if (a == "--seed") ok = r.intValue(a, INT32_MIN, INT32_MAX, seed);
         else if (a == "--report") ok = r.value(a, report);
@@ -93,7 +99,7 @@ int runSimulate(std::span<const char* const> args) {
                 r.error("--map '" + v + "' is not ROWSxCOLUMNS with sides 1..32767");
                 return 2;
             }
-            if (ok) mapRows = *rows, mapCols = *cols;
+            if (ok) mapRows = *rows, mapCols = *cols, mapGiven = true;
         }
         else {
             r.error("unknown option '" + std::string(a) + "' (try --help)");
@@ -104,6 +110,21 @@ int runSimulate(std::span<const char* const> args) {
     if (hours < 0) {
         r.error("--hours is required (try --help)");
         return 2;
+    }
+    if (!worldFile.empty() && (mapGiven || timeScaleGiven)) {
+        r.error("--map and --time-scale come from the world file with --world");
+        return 2;
+    }
+    // The world file's time scale decides the lowest speed.
+    WorldSpec spec;
+    if (!worldFile.empty()) {
+        const WorldParseResult parsed = parseWorldFileAt(worldFile);
+        if (!parsed.ok) {
+            std::fprintf(stderr, "tetsuro-cli simulate: %s: %s\n", worldFile.c_str(), parsed.error.c_str());
+            return 1;
+        }
+        spec = parsed.spec;
+        timeScale = spec.timeScale;
     }
     if (!isLegalFps(int(fps))) {
         r.error("--fps must be 15, 30 or 60");
@@ -121,15 +142,24 @@ int runSimulate(std::span<const char* const> args) {
     opt.speed = int(speed);
     opt.seed = int32_t(seed);
     HeadlessWorld world(opt);
-    if (!world.startFreeGame(int(mapRows), int(mapCols))) {
-        std::fprintf(stderr, "tetsuro-cli simulate: the game did not start (map %lldx%lld)\n", (long long)mapRows,
-                     (long long)mapCols);
-        return 1;
-    }
     HeadlessGame& game = world.game();
-    game.canvas().slots().m_sba[SBA_TIME_SCALE] = int8_t(timeScale);
-    game.canvas().slots().m_sba[SBA_GAME_SPEED] = int8_t(speed);
-    game.canvas().initTimeScale();
+    if (!worldFile.empty()) {
+        const WorldBuildResult built = buildWorld(world, spec);
+        if (!built.ok) {
+            std::fprintf(stderr, "tetsuro-cli simulate: %s: %s\n", worldFile.c_str(), built.error.c_str());
+            return 1;
+        }
+        game.canvas().slots().m_sba[SBA_GAME_SPEED] = int8_t(speed);
+    } else {
+        if (!world.startFreeGame(int(mapRows), int(mapCols))) {
+            std::fprintf(stderr, "tetsuro-cli simulate: the game did not start (map %lldx%lld)\n", (long long)mapRows,
+                         (long long)mapCols);
+            return 1;
+        }
+        game.canvas().slots().m_sba[SBA_TIME_SCALE] = int8_t(timeScale);
+        game.canvas().slots().m_sba[SBA_GAME_SPEED] = int8_t(speed);
+        game.canvas().initTimeScale();
+    }
 
     const int64_t start = game.canvas().clock();
     const int64_t ticks = hours * kTicksPerHour;
@@ -178,6 +208,7 @@ int runSimulate(std::span<const char* const> args) {
         j["time_scale"] = timeScale;
         j["fps"] = fps;
         j["seed"] = seed;
+        if (!worldFile.empty()) j["world"] = worldFile;
         j["start_clock"] = start;
         j["clock"] = clock;
         j["date"] = formatDate(clock);
