@@ -116,15 +116,15 @@ int runSimulate(std::span<const char* const> args) {
         return 2;
     }
     // The world file's time scale decides the lowest speed.
-    WorldSpec spec;
+    WorldSpec desc;
     if (!worldFile.empty()) {
         const WorldParseResult parsed = parseWorldFileAt(worldFile);
         if (!parsed.ok) {
             std::fprintf(stderr, "tetsuro-cli simulate: %s: %s\n", worldFile.c_str(), parsed.error.c_str());
             return 1;
         }
-        spec = parsed.spec;
-        timeScale = spec.timeScale;
+        desc = parsed.desc;
+        timeScale = desc.timeScale;
     }
     if (!isLegalFps(int(fps))) {
         r.error("--fps must be 15, 30 or 60");
@@ -144,7 +144,7 @@ int runSimulate(std::span<const char* const> args) {
     HeadlessWorld world(opt);
     HeadlessGame& game = world.game();
     if (!worldFile.empty()) {
-        const WorldBuildResult built = buildWorld(world, spec);
+        const WorldBuildResult built = buildWorld(world, desc);
         if (!built.ok) {
             std::fprintf(stderr, "tetsuro-cli simulate: %s: %s\n", worldFile.c_str(), built.error.c_str());
             return 1;

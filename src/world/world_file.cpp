@@ -107,7 +107,7 @@ int32_t colour(const json& v, const std::string& path) {
     return int32_t(std::stol(s.substr(1), nullptr, 16));
 }
 
-WorldSpec parseSpec(const json& j) {
+WorldSpec parseDescription(const json& j) {
     WorldSpec s;
     if (!j.is_object()) fail("world", "the file must hold a JSON object");
     const json& map = need(j, "world", "map");
@@ -298,7 +298,7 @@ WorldParseResult parseWorldFile(std::string_view text) {
         return r;
     }
     try {
-        r.spec = parseSpec(j);
+        r.desc = parseDescription(j);
         r.ok = true;
     } catch (const ParseFault& f) {
         r.error = f.message;
@@ -441,7 +441,7 @@ WorldBuildResult buildWorldFromText(HeadlessWorld& w, std::string_view json) {
         r.error = p.error;
         return r;
     }
-    return buildWorld(w, p.spec);
+    return buildWorld(w, p.desc);
 }
 
 WorldParseResult parseWorldFileAt(const std::string& path) {
@@ -463,7 +463,7 @@ WorldBuildResult buildWorldFromFile(HeadlessWorld& w, const std::string& path) {
         r.error = p.error;
         return r;
     }
-    return buildWorld(w, p.spec);
+    return buildWorld(w, p.desc);
 }
 
 }  // namespace tetsuro

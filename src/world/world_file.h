@@ -90,14 +90,14 @@ struct WorldBuildResult {
 struct WorldParseResult {
     bool ok = false;
     std::string error;
-    WorldSpec spec;
+    WorldSpec desc;
 };
 
 // Parses and checks the file's shape and ranges; rule strings are decoded
 // here but checked against the day length by the builder.
 WorldParseResult parseWorldFile(std::string_view json);
-// Starts a free game on w and applies spec element by element.
-WorldBuildResult buildWorld(HeadlessWorld& w, const WorldSpec& spec);
+// Starts a free game on w and applies desc element by element.
+WorldBuildResult buildWorld(HeadlessWorld& w, const WorldSpec& desc);
 // Both, from the text of a file.
 WorldBuildResult buildWorldFromText(HeadlessWorld& w, std::string_view json);
 
