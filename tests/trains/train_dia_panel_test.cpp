@@ -13,6 +13,7 @@
 #include "trains/train_dia.h"
 #include "trains/train_spec.h"
 #include "trains/train_store.h"
+#include "train_fixture.h"
 
 namespace tetsuro::testing {
 
@@ -30,11 +31,7 @@ protected:
         PlatformStore::reset();
         Train::reset();
         TrainSpec::reset();
-        TrainSpec t;
-        t.m_name = SJ(u8"試験車");
-        t.m_speed = 100;
-        t.m_length = 200;
-        TrainSpec::s_o.push_back(t);
+        addTestTrainType(u8"試験車", 100, 200);
         const int32_t sa = Station::add(false, 10, 10), sb = Station::add(false, 40, 40);
         Station::setName(sa, SJ(u8"東"));
         Station::setName(sb, SJ(u8"西"));

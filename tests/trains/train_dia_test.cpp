@@ -20,6 +20,7 @@
 #include "trains/train_cars.h"
 #include "trains/train_spec.h"
 #include "trains/train_store.h"
+#include "train_fixture.h"
 
 namespace tetsuro::testing {
 
@@ -35,11 +36,7 @@ protected:
     void SetUp() override {
         Train::reset();
         TrainSpec::reset();
-        TrainSpec t;
-        t.m_name = SJ(u8"試験車");
-        t.m_speed = 100;
-        t.m_length = 200;
-        TrainSpec::s_o.push_back(t);
+        addTestTrainType(u8"試験車", 100, 200);
         Train::setTimeScale(Train::m_timesc, Train::s_iTSDenominator, 64);
         PlatformStore::reset();
         platforms(64);

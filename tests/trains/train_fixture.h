@@ -50,6 +50,19 @@ public:
     std::vector<int32_t> takenOff;
 };
 
+// A catalogue type made in code, appended to the catalogue.
+inline void addTestTrainType(const char8_t* name, int32_t speed, int32_t length) {
+    TrainSpec t;
+    t.m_name = SJ(name);
+    t.m_speed = speed;
+    t.m_accelera = 192;
+    t.m_breaking = 256;
+    t.m_length = length;
+    t.m_id = TrainSpec::size();
+    t.m_color = 0x123456;
+    TrainSpec::s_o.push_back(t);
+}
+
 class TrainTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -75,17 +88,7 @@ protected:
         Sub::reset();
     }
 
-    static void addType(const char8_t* name, int32_t speed, int32_t length) {
-        TrainSpec t;
-        t.m_name = SJ(name);
-        t.m_speed = speed;
-        t.m_accelera = 192;
-        t.m_breaking = 256;
-        t.m_length = length;
-        t.m_id = TrainSpec::size();
-        t.m_color = 0x123456;
-        TrainSpec::s_o.push_back(t);
-    }
+    static void addType(const char8_t* name, int32_t speed, int32_t length) { addTestTrainType(name, speed, length); }
 
     void sound() {
         EXPECT_EQ(lines(checkRailInvariants()), "");
