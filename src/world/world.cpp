@@ -7,10 +7,15 @@
 
 namespace tetsuro {
 
+int64_t WorldSimulation::advanceTrain(MainCanvas&, int64_t step) { return m_runner.advanceTrain(step); }
+
 void WorldSimulation::renewPassenger(MainCanvas&, int) { Block::restore(); }
 
 World::World()
-    : m_finance(m_financeHooks), m_accounting(m_finance, &m_simulation), m_railHooks(m_finance), m_trains(m_finance) {
+    : m_finance(m_financeHooks),
+      m_runner(m_finance),
+      m_simulation(m_runner),
+      m_accounting(m_finance, &m_simulation), m_railHooks(m_finance), m_trains(m_finance) {
     // The rail tables are shared by the whole program: one world drives them.
     setRailHooks(&m_railHooks);
     m_railHooks.setTrains(&m_trains);
@@ -30,6 +35,7 @@ void World::bind(MainCanvas& canvas) {
     m_map = std::make_unique<MapController>(canvas);
     m_view.setController(m_map.get());
     m_trains.bind(canvas);
+    m_runner.bind(canvas);
     // The rolling stock: a failure is shown once, in a message box.
     TrainSpec::setReporter([&canvas](const J_String& m) { canvas.host().messageBox(m.toUtf8()); });
     TrainSpec::load();

@@ -13,6 +13,7 @@
 #include "map/map_view_hooks.h"
 #include "trains/dia_clipboards.h"
 #include "trains/train_commands.h"
+#include "trains/train_running.h"
 #include "trains/station_controller.h"
 #include "trains/station_land_hooks.h"
 #include "trains/station_rail_hooks.h"
@@ -25,9 +26,15 @@ namespace tetsuro {
 // simulation step runs it. Accounting wraps this (see World).
 class WorldSimulation : public SimulationHooks {
 public:
+    explicit WorldSimulation(TrainRunner& runner) : m_runner(runner) {}
+    // The trains run and carry the clock.
+    int64_t advanceTrain(MainCanvas& c, int64_t step) override;
     // Hourly: the travel counters of the city blocks decay (trip generation
     // will run here as well).
     void renewPassenger(MainCanvas& c, int hourOfDay) override;
+
+private:
+    TrainRunner& m_runner;
 };
 
 class World {
@@ -50,6 +57,7 @@ public:
     Finance& finance() { return m_finance; }
     MapController& map() { return *m_map; }
     TrainController& trains() { return m_trains; }
+    TrainRunner& runner() { return m_runner; }
     StationController& stations() { return *m_stations; }
     // The timetable clipboards, emptied whenever the day length changed.
     DiaClipboards& diaClipboards();
@@ -57,6 +65,7 @@ public:
 private:
     WorldFinanceHooks m_financeHooks;
     Finance m_finance;
+    TrainRunner m_runner;
     WorldSimulation m_simulation;
     AccountingSimulation m_accounting;
     MapViewHooks m_view;

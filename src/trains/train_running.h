@@ -1,0 +1,94 @@
+#pragma once
+// Running: every placed train advanced through the game time the frame cycle
+// hands over, with exact kinematics. Time moves in steps chosen so that no
+// train reaches a decision point (the end of a rail, a braking point, a stop
+// point, the end of acceleration or of a wait) inside a step; after each
+// step the trains that reached one are dealt with (the event pass).
+//
+// Positions within a run of constant acceleration are computed from the
+// start of that run, not summed step by step, so the results never depend on
+// how time was cut into steps: one call of a day and 5184000 calls of a tick
+// give the same game, bit for bit.
+#include <cstdint>
+
+namespace tetsuro {
+
+class MainCanvas;
+class Finance;
+
+// What running tells the rest of the game. The defaults do nothing: no
+// travellers, no panels, no event log.
+class RunningHooks {
+public:
+    virtual ~RunningHooks() = default;
+    // A train stopped at platform fi (after its arrival was recorded) and
+    // left it (after its departure was recorded); clock is LA_CLOCK then.
+    virtual void arrived(int32_t /*ti*/, int32_t /*fi*/, int64_t /*clock*/) {}
+    virtual void departed(int32_t /*ti*/, int32_t /*fi*/, int64_t /*clock*/) {}
+    // Train ti is about to be taken off the track at a dead end where it
+    // could not turn round (its riders are put off by the train hooks).
+    virtual void takenOff(int32_t /*ti*/, int64_t /*clock*/) {}
+    // Riders get off at platform fi and pay their fares / get on there.
+    virtual void alight(int32_t /*ti*/, int32_t /*fi*/) {}
+    virtual void board(int32_t /*ti*/, int32_t /*fi*/) {}
+    // Travellers on foot move by the ticks of the step just made; called
+    // after every step, before that step's boarding and alighting.
+    virtual void travellersAdvance(int64_t /*ticks*/) {}
+    // The train becomes the selected one (its timetable record was full).
+    virtual void selectTrain(int32_t /*ti*/) {}
+    // The selected train's head entered a rail of platform fi: the train
+    // panel shows its station.
+    virtual void headOnPlatform(int32_t /*ti*/, int32_t /*fi*/) {}
+};
+
+// Counters of the work done, for the benchmark's breakdown. Times are only
+// taken while profiling is on.
+struct RunningStats {
+    int64_t calls = 0;        // advanceTrain calls
+    int64_t steps = 0;        // steps made
+    int64_t trainSteps = 0;   // trains moved over all steps
+    int64_t events = 0;       // decision points dealt with
+    int64_t nsStepChoice = 0;  // choosing steps
+    int64_t nsRunning = 0;     // moving trains
+    int64_t nsEvents = 0;      // the event pass
+    int64_t nsCosts = 0;       // settling running costs
+};
+
+class TrainRunner {
+public:
+    explicit TrainRunner(Finance& finance) : m_finance(finance) {}
+
+    void bind(MainCanvas& canvas) { m_canvas = &canvas; }
+    // Null restores the do-nothing hooks; the caller keeps them alive.
+    void setHooks(RunningHooks* hooks);
+    RunningHooks& hooks();
+
+    // Advances the clock and every placed train by cnt ticks (the frame
+    // cycle never passes a span that crosses an hour); returns cnt. Whole
+    // money units of the running costs are paid at the end.
+    int64_t advanceTrain(int64_t cnt);
+    // Steps until some train reaches a decision point or cnt ticks are
+    // used, then deals with the events; the ticks used.
+    int64_t advanceTrain_nextCount(int64_t cnt);
+
+    // The stepper: lazy (each train brought up to date only at its own
+    // events or when another train needs it) or literal (every train moved
+    // at every step). Both give identical games; the literal one is kept as
+    // the reference.
+    void setLiteral(bool literal) { m_literal = literal; }
+    bool literal() const { return m_literal; }
+
+    void setProfiling(bool on) { m_profiling = on; }
+    const RunningStats& stats() const { return m_stats; }
+    void resetStats() { m_stats = {}; }
+
+private:
+    Finance& m_finance;
+    MainCanvas* m_canvas = nullptr;
+    RunningHooks* m_hooks = nullptr;
+    bool m_literal = true;
+    bool m_profiling = false;
+    RunningStats m_stats;
+};
+
+}  // namespace tetsuro
