@@ -62,7 +62,7 @@ void Finance::testCapitalBand() {
     c.putMsg(capitalBandMessage(band), 3000);
 }
 
-void Finance::addExpense(int32_t train, int32_t a) {
+void Finance::addExpense(int32_t train, int64_t a) {
     auto& acc = slots().m_la[LA_RUN_COST];
     acc = addMoney(acc, a);
     m_hooks->chargeTrainIncome(train, a);

@@ -53,7 +53,7 @@ public:
     // ---- Payments with their books ----------------------------------------
     // A running cost of a (1/10000 units) for a train: the accumulator grows,
     // the train's income shrinks; no cash moves until chargeRunningCost.
-    void addExpense(int32_t train, int32_t a);
+    void addExpense(int32_t train, int64_t a);
     // Whole money units of the running-cost accumulator: paid and booked as
     // deductible; the remainder stays.
     void chargeRunningCost();

@@ -1,7 +1,7 @@
 #pragma once
 // Where train handling calls into subsystems that land later: passengers
-// (riders get off when a train leaves the track) and running (the search
-// for the next platform). The defaults describe a world without either.
+// (riders get off when a train leaves the track). The platform search is
+// running's own and is a hook only so that tests can watch it.
 #include <cstdint>
 
 namespace tetsuro {
@@ -12,8 +12,7 @@ public:
     // Train ti is about to be taken off the track: its riders leave it first.
     virtual void takeOffRiders(int32_t /*ti*/) {}
     // Looks for the next platform ahead of train ti (acts when m_NF is -1 or
-    // m_NP <= 0). Without platforms there is none: m_NF -1 and m_NP the
-    // length of the head's rail.
+    // m_NP <= 0): Train::searchForm.
     virtual void searchForm(int32_t ti);
 };
 

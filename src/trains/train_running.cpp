@@ -1,25 +1,425 @@
 #include "trains/train_running.h"
 
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+#include "city/finance.h"
 #include "game/main_canvas.h"
 #include "game/slots.h"
+#include "rail/rail_connect.h"
+#include "rail/rail_geometry.h"
+#include "rail/rail_sections.h"
+#include "support/int_math.h"
+#include "support/shift_jis.h"
+#include "support/sub_dia.h"
+#include "trains/dia_rules.h"
+#include "trains/platform_store.h"
+#include "trains/train_chain.h"
+#include "trains/train_dia.h"
+#include "trains/train_direction.h"
+#include "trains/train_placement.h"
+#include "trains/train_run_rules.h"
+#include "trains/train_spec.h"
 
 namespace tetsuro {
 
 namespace {
+
 RunningHooks g_noHooks;
+
+constexpr int64_t kWeekTicks = 36288000;
+constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
+// Zero-length steps at one clock value before the clock is pushed on by a
+// tick: event passes that keep changing something without ever letting
+// time pass (two platforms handing a train back and forth) must not hang
+// the game.
+constexpr int64_t kZeroStepLimit = 4096;
+
+size_t at(int32_t ti) { return static_cast<size_t>(ti); }
+
+int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+
+int64_t nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
+
+// Times a block of work into one of the stats counters when profiling.
+class Timer {
+public:
+    Timer(bool on, int64_t& into) : m_into(on ? &into : nullptr), m_start(on ? nowNs() : 0) {}
+    ~Timer() {
+        if (m_into != nullptr) *m_into += nowNs() - m_start;
+    }
+
+private:
+    int64_t* m_into;
+    int64_t m_start;
+};
+
+// A platform dwell: waiting, at a platform point, with a platform.
+bool isDwelling(int32_t ti) {
+    const size_t i = at(ti);
+    return Train::m_SP[i] < 0 && Train::m_NF[i] >= 0 && Train::m_NP[i] <= 0;
+}
+
+// The track ahead of the head ends in a buffer stop before it leaves
+// platform fi. A train that has just turned round at that buffer stop and
+// come back into the platform must not turn again, or it would shuttle
+// between the platform and the buffer stop for ever.
+bool bufferStopAhead(int32_t ti, int32_t fi) {
+    const auto& pieces = Form::pieces(fi);
+    int32_t r = Train::headRef(ti);
+    for (size_t n = 0; n <= pieces.size(); ++n) {
+        const int32_t ri = RailRef::index(r);
+        const bool onPlatform =
+            std::any_of(pieces.begin(), pieces.end(), [ri](int32_t fb) { return FoBuild::m_ri[static_cast<size_t>(fb)] == ri; });
+        if (!onPlatform) return false;
+        r = TrainDirection::nextRail(r);
+        if (r < 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 void TrainRunner::setHooks(RunningHooks* hooks) { m_hooks = hooks; }
 
 RunningHooks& TrainRunner::hooks() { return m_hooks != nullptr ? *m_hooks : g_noHooks; }
 
-// Placeholder until the stepper lands: the clock only.
-int64_t TrainRunner::advanceTrain(int64_t cnt) {
-    if (cnt <= 0) return 0;
-    m_canvas->slots().m_la[LA_CLOCK] += cnt;
-    return cnt;
+int64_t& TrainRunner::clock() { return m_canvas->slots().m_la[LA_CLOCK]; }
+
+int64_t TrainRunner::recordTime() { return floorMod(clock(), kWeekTicks); }
+
+void TrainRunner::fitTables() {
+    const size_t n = static_cast<size_t>(Train::size());
+    if (m_run.size() != n) m_run.resize(n);
+    if (m_moved.size() != n) m_moved.resize(n, 0);
 }
 
-int64_t TrainRunner::advanceTrain_nextCount(int64_t cnt) { return advanceTrain(cnt); }
+void TrainRunner::invalidate(int32_t ti) {
+    Train::m_iNextCount[at(ti)] = 0;
+    m_run[at(ti)].valid = false;
+}
+
+TrainRunner::Run& TrainRunner::runFor(int32_t ti, int64_t L, int& costMul) {
+    const size_t i = at(ti);
+    const int64_t sp = Train::m_SP[i];
+    Running::Motion m{sp, 0, 0};
+    if (Train::m_ac[i] == Train::kBraking) {
+        m.a = -Train::brakingUm(ti);
+        costMul = 0;
+    } else if (sp >= L || Train::m_ac[i] == Train::kToBrakingPoint) {
+        costMul = 1;
+    } else {
+        m.a = Train::accelerationUm(ti);
+        m.cap = L;
+        costMul = 2;
+    }
+    Run& r = m_run[i];
+    if (!r.valid || r.motion.a != m.a || r.motion.cap != m.cap || Running::speedAt(r.motion, r.tau) != sp) {
+        r.motion = m;
+        r.tau = 0;
+        r.valid = true;
+    }
+    return r;
+}
+
+int64_t TrainRunner::researchNextCount(int64_t cnt) {
+    Timer timer(m_profiling, m_stats.nsStepChoice);
+    const int32_t n = Train::size();
+    for (int32_t ti = 0; ti < n; ++ti) {
+        if (!Train::isPlaced(ti)) continue;
+        const size_t i = at(ti);
+        if (Train::m_iNextCount[i] > 0) {
+            cnt = std::min<int64_t>(cnt, Train::m_iNextCount[i]);
+            continue;
+        }
+        if (Train::m_SP[i] < 0) {
+            cnt = std::min<int64_t>(cnt, -int64_t{Train::m_SP[i]});
+            continue;
+        }
+        int64_t L = Train::getMaxSP_um(ti);
+        if (Train::m_SP[i] > L) {
+            // A lowered limit takes effect at once.
+            Train::m_SP[i] = static_cast<int32_t>(L);
+            invalidate(ti);
+            if (Train::m_ac[i] == Train::kToBrakingPoint) {
+                Train::m_NF[i] = Train::kNoPlatform;
+                Train::m_NP[i] = 0;
+                Train::searchForm(ti);
+            } else if (Train::m_ac[i] == Train::kBraking) {
+                Train::searchForm_checkBD(ti, true);
+            }
+            // The decision may have made it creep, which has its own limit.
+            L = Train::getMaxSP_um(ti);
+            if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
+        }
+        const int64_t D = std::min(Train::headPos(ti), Train::m_NP[i]);
+        if (D <= 0) return 0;
+
+        int costMul = 0;
+        Run& r = runFor(ti, L, costMul);
+        const Running::Motion& m = r.motion;
+        const int64_t sp = Train::m_SP[i];
+        int64_t bound = kNever;
+        if (m.a < 0) {
+            if (sp == 0) return 0;  // stopped short of the stop point
+            bound = ceilDiv(sp, -m.a);
+        } else if (m.a > 0) {
+            bound = ceilDiv(L - sp, m.a);
+        }
+        int64_t t = bound;
+        const int64_t horizon = bound != kNever ? r.tau + bound : kNever;
+        const int64_t reach = Running::timeToCover(m, r.tau, D, horizon);
+        if (reach > 0) t = std::min(t, reach - r.tau);
+        if (t == kNever) continue;  // never moves: nothing to wait for
+        t = std::max<int64_t>(1, t);
+        if (t < std::numeric_limits<int32_t>::max()) Train::m_iNextCount[i] = static_cast<int32_t>(t);
+        cnt = std::min(cnt, t);
+    }
+    return std::max<int64_t>(cnt, 0);
+}
+
+bool TrainRunner::step(int64_t k) {
+    int64_t t0 = m_profiling ? nowNs() : 0;
+    clock() += k;
+    ++m_stats.steps;
+    bool event = false;
+    const int32_t n = Train::size();
+    for (int32_t ti = 0; ti < n; ++ti) {
+        if (!Train::isPlaced(ti)) continue;
+        const size_t i = at(ti);
+        ++m_stats.trainSteps;
+        Train::m_iNextCount[i] = static_cast<int32_t>(std::max<int64_t>(int64_t{Train::m_iNextCount[i]} - k, -1));
+        int64_t cost = 0;
+        if (Train::m_SP[i] < 0) {
+            const bool dwell = isDwelling(ti);
+            if (!(dwell && Form::isYard(Train::m_NF[i]))) cost = k;
+            const int64_t sp = int64_t{Train::m_SP[i]} + k;
+            if (sp >= 0) {
+                Train::m_SP[i] = 0;
+                invalidate(ti);
+                event = true;
+                if (dwell) {
+                    Train::leave(ti, static_cast<int32_t>(recordTime()));
+                    hooks().departed(ti, Train::m_NF[i], clock());
+                }
+            } else {
+                Train::m_SP[i] = static_cast<int32_t>(sp);
+            }
+        } else {
+            const int64_t L = Train::getMaxSP_um(ti);
+            if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
+            int costMul = 0;
+            Run& r = runFor(ti, L, costMul);
+            const int64_t from = Running::distanceAt(r.motion, r.tau);
+            r.tau += k;
+            const int64_t dist = Running::distanceAt(r.motion, r.tau) - from;
+            const int64_t sp = Running::speedAt(r.motion, r.tau);
+            bool checkBraking = false;
+            int8_t& phase = Train::m_ac[i];
+            if (costMul == 2) {
+                if (phase == Train::kStanding || phase == Train::kAtLimit) phase = Train::kAccelerating;
+                if (sp >= L) {
+                    ++phase;
+                    checkBraking = phase == Train::kToBrakingPoint;
+                }
+            }
+            Train::m_SP[i] = static_cast<int32_t>(sp);
+            cost = Running::costRate(TrainSpec::getSpeed(Train::m_Typ[i]), Train::carCount(ti)) * costMul * k;
+            if (dist > 0) m_moved[i] = 1;
+            if (Train::advance(ti, dist)) event = true;
+            // The stop point has been counted down all along; at the end
+            // of the creep only the braking decision is made again, after
+            // the move, so that it does not depend on how time was cut.
+            if (checkBraking) {
+                Train::searchForm_checkBD(ti, false);
+                invalidate(ti);
+            }
+            if (phase == Train::kBraking && sp == 0) event = true;
+        }
+        if (cost > 0) {
+            Timer timer(m_profiling, m_stats.nsCosts);
+            m_finance.addExpense(ti, cost);
+        }
+    }
+    if (m_profiling) m_stats.nsRunning += nowNs() - t0;
+    return event;
+}
+
+bool TrainRunner::eventPass() {
+    Timer timer(m_profiling, m_stats.nsEvents);
+    bool changed = false;
+    for (int32_t ti = 0; ti < Train::size(); ++ti) {
+        if (!Train::isPlaced(ti) || Train::m_SP[at(ti)] < 0) continue;
+        if (handleEvent(ti)) {
+            changed = true;
+            ++m_stats.events;
+            if (Train::isPlaced(ti)) invalidate(ti);
+        }
+    }
+    return changed;
+}
+
+bool TrainRunner::handleEvent(int32_t ti) {
+    const size_t i = at(ti);
+    const int64_t hp = Train::headPos(ti);
+    int64_t& NP = Train::m_NP[i];
+    int16_t& NF = Train::m_NF[i];
+    int8_t& phase = Train::m_ac[i];
+    if (hp > 0 && NP > 0) {
+        if (phase == Train::kBraking && Train::m_SP[i] == 0) {
+            // Stopped short of the stop point: start again.
+            phase = Train::kAccelerating;
+            return true;
+        }
+        return false;
+    }
+    if (NP <= 0 && Train::m_SP[i] == 0 && phase == Train::kStanding && NF >= 0) {
+        hooks().board(ti, NF);
+        NP = Running::pullOutDistance(Form::getLength_um(NF), Train::length_um(ti));
+        NF = Train::kPullingOut;
+        return true;
+    }
+    if (NF == Train::kPullingOut && NP <= 0) {
+        const int32_t fi = Form::searchIndex_ri(RailRef::index(Train::headRef(ti)));
+        if (fi >= 0) {
+            NP = Form::getLength_um(fi);
+        } else {
+            NF = Train::kNoPlatform;
+            Train::searchForm(ti);
+        }
+        return true;
+    }
+    if (NF >= 0 && NP <= 0) {
+        if (phase == Train::kToBrakingPoint) {
+            phase = Train::kBraking;
+            NP += Train::getBrakingDistance(ti, 0);
+            return true;
+        }
+        const int32_t fi = NF;
+        const int8_t rule = Train::stopRule(fi, Train::m_di[i]);
+        if (rule == 0 || Form::getLength_um(fi) < Train::length_um(ti)) {
+            Train::searchForm(ti);
+        } else {
+            stopAtPlatform(ti, fi, rule);
+        }
+        return true;
+    }
+    if (hp > 0) {
+        // No platform and the rail not yet at its end: only a platform
+        // search can have left this; look again.
+        if (NF == Train::kNoPlatform && NP <= 0) {
+            Train::searchForm(ti);
+            return true;
+        }
+        return false;
+    }
+    atRailEnd(ti);
+    return true;
+}
+
+void TrainRunner::stopAtPlatform(int32_t ti, int32_t fi, int8_t rule) {
+    const size_t i = at(ti);
+    const int64_t now = clock();
+    if (!Train::arrive(ti, static_cast<int32_t>(recordTime()), fi)) {
+        m_canvas->putMsg(SJ(u8"ダイヤを組めません"), -1);
+        hooks().selectTrain(ti);
+    }
+    hooks().alight(ti, fi);
+    Train::m_lLastMS[i] = now;
+    Train::m_ac[i] = Train::kStanding;
+    Train::m_SP[i] = 0;
+    if ((rule & 31) == Dia::kTurnBack || (Rail::isStopForm(fi) && bufferStopAhead(ti, fi))) Train::reverse(ti, false);
+    const int64_t wait = Running::dwellTicks(Form::m_DD[at(fi)], Train::m_di[i], Sub::getDiaUnit(), now);
+    Train::m_SP[i] = static_cast<int32_t>(-std::min<int64_t>(wait, std::numeric_limits<int32_t>::max()));
+    hooks().arrived(ti, fi, now);
+}
+
+void TrainRunner::atRailEnd(int32_t ti) {
+    const size_t i = at(ti);
+    const int32_t rb = TrainDirection::nextRail(Train::headRef(ti));
+    if (rb >= 0) {
+        enterRail(ti, rb);
+        return;
+    }
+    // A dead end: turn round, or leave the track when the train cannot.
+    if (Train::reverse(ti, false)) {
+        Train::m_NF[i] = Train::kNoPlatform;
+        Train::m_NP[i] = 0;
+        Train::searchForm(ti);
+        return;
+    }
+    hooks().takenOff(ti, clock());
+    Train::setNonPlacement(ti);
+}
+
+void TrainRunner::enterRail(int32_t ti, int32_t rb) {
+    const size_t i = at(ti);
+    const int32_t s = TrainDirection::entrySignalSpeed(rb);
+    const int32_t left = Rail::getHS(Train::headRef(ti));
+    if (!Train::moveRail(ti, rb)) {
+        // The section ahead is held: stop dead and try again later. A
+        // train running on to its braking point is left braking for the
+        // stop point, so that it starts again when the wait is over.
+        if (Train::m_ac[i] == Train::kToBrakingPoint) {
+            Train::m_NP[i] += Train::getBrakingDistance(ti, 0);
+            Train::m_ac[i] = Train::kBraking;
+        }
+        Train::m_SP[i] = -Running::kBlockWait;
+        return;
+    }
+    if (Rail::getHS(rb) != left) Train::m_Signal[i] = static_cast<int8_t>(s);
+    Train::searchForm(ti);
+    if (m_hooks != nullptr) {
+        const int32_t fi = Form::searchIndex_ri(RailRef::index(rb));
+        if (fi >= 0) hooks().headOnPlatform(ti, fi);
+    }
+}
+
+int64_t TrainRunner::advanceTrain_nextCount(int64_t cnt) {
+    if (cnt <= 0) return 0;
+    fitTables();
+    int64_t used = 0;
+    bool event = false;
+    while (used < cnt && !event) {
+        const int64_t k = researchNextCount(cnt - used);
+        if (k == 0) break;
+        event = step(k);
+        used += k;
+    }
+    if (used > 0) hooks().travellersAdvance(used);
+    const bool changed = eventPass();
+    if (used == 0) {
+        if (m_zeroClock != clock()) m_zeroClock = clock(), m_zeroSteps = 0;
+        if (!changed || ++m_zeroSteps > kZeroStepLimit) {
+            // Nothing can move on by itself: let a tick pass.
+            step(1);
+            used = 1;
+            hooks().travellersAdvance(used);
+            eventPass();
+        }
+    }
+    return used;
+}
+
+int64_t TrainRunner::advanceTrain(int64_t cnt) {
+    if (cnt <= 0) return 0;
+    ++m_stats.calls;
+    fitTables();
+    for (int64_t rem = cnt; rem > 0;) rem -= advanceTrain_nextCount(rem);
+    {
+        Timer timer(m_profiling, m_stats.nsCosts);
+        m_finance.chargeRunningCost();
+    }
+    for (int32_t ti = 0; ti < Train::size(); ++ti) {
+        if (m_moved[at(ti)] == 0) continue;
+        m_moved[at(ti)] = 0;
+        if (Train::isPlaced(ti)) Train::renewRZYX(ti);
+    }
+    return cnt;
+}
 
 }  // namespace tetsuro

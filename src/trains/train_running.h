@@ -10,6 +10,9 @@
 // how time was cut into steps: one call of a day and 5184000 calls of a tick
 // give the same game, bit for bit.
 #include <cstdint>
+#include <vector>
+
+#include "trains/running_math.h"
 
 namespace tetsuro {
 
@@ -83,12 +86,44 @@ public:
     void resetStats() { m_stats = {}; }
 
 private:
+    // The run of constant acceleration a train is in, and the ticks of it
+    // already made.
+    struct Run {
+        Running::Motion motion;
+        int64_t tau = 0;
+        bool valid = false;
+    };
+
+    int64_t& clock();
+    int64_t recordTime();
+    void fitTables();
+    // Forget a train's cached next decision point and its run.
+    void invalidate(int32_t ti);
+    // The run for the train's present phase, speed and limit L; costMul is
+    // the running cost multiplier (0 braking, 1 steady, 2 accelerating).
+    Run& runFor(int32_t ti, int64_t L, int& costMul);
+    // The largest step, at most cnt, inside which no train reaches a
+    // decision point; 0 when one is at one already.
+    int64_t researchNextCount(int64_t cnt);
+    // Every placed train through k ticks; true when one reached a decision point.
+    bool step(int64_t k);
+    // The event pass; true when it changed anything.
+    bool eventPass();
+    bool handleEvent(int32_t ti);
+    void stopAtPlatform(int32_t ti, int32_t fi, int8_t rule);
+    void atRailEnd(int32_t ti);
+    void enterRail(int32_t ti, int32_t rb);
+
     Finance& m_finance;
     MainCanvas* m_canvas = nullptr;
     RunningHooks* m_hooks = nullptr;
     bool m_literal = true;
     bool m_profiling = false;
     RunningStats m_stats;
+    std::vector<Run> m_run;
+    std::vector<uint8_t> m_moved;
+    int64_t m_zeroClock = -1;
+    int64_t m_zeroSteps = 0;
 };
 
 }  // namespace tetsuro

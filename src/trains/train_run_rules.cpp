@@ -1,0 +1,89 @@
+#include "trains/train_run_rules.h"
+
+#include <algorithm>
+
+#include "rail/rail_geometry.h"
+#include "support/sub_dia.h"
+#include "trains/platform_store.h"
+#include "trains/running_math.h"
+#include "trains/train_chain.h"
+#include "trains/train_direction.h"
+#include "trains/train_queries.h"
+
+namespace tetsuro::Train {
+
+namespace {
+size_t at(int32_t ti) { return static_cast<size_t>(ti); }
+}  // namespace
+
+int32_t headRef(int32_t ti) { return Train_rs::m_ari[2 * static_cast<size_t>(headCar(ti))]; }
+
+int64_t headPos(int32_t ti) { return Train_rs::m_arp[2 * static_cast<size_t>(headCar(ti))]; }
+
+int64_t getMaxSP_um(int32_t ti) {
+    const size_t i = at(ti);
+    const int64_t l = Running::speedLimit(m_ac[i] == kCreeping, getMaxSP_km(ti), Rail::getMaxSP_km(headRef(ti)),
+                                          m_Signal[i]);
+    return Running::trackSpeed(l, m_timesc);
+}
+
+int64_t accelerationUm(int32_t ti) { return std::max<int64_t>(1, getAcceleration(ti)); }
+
+int64_t brakingUm(int32_t ti) { return std::max<int64_t>(1, getBreaking(ti)); }
+
+int64_t getBrakingDistance(int32_t ti, int64_t ts) {
+    return Running::brakingDistance(brakingUm(ti), std::max<int64_t>(0, m_SP[at(ti)]), ts);
+}
+
+int8_t stopRule(int32_t fi, int32_t di) {
+    if (fi < 0 || fi >= static_cast<int32_t>(Form::m_DD.size())) return 0;
+    const auto& rules = Form::m_DD[static_cast<size_t>(fi)];
+    return di >= 0 && di < static_cast<int32_t>(rules.size()) ? rules[static_cast<size_t>(di)] : 0;
+}
+
+void searchForm(int32_t ti) {
+    if (!isPlaced(ti)) return;
+    const size_t i = at(ti);
+    if (m_NF[i] != kNoPlatform && m_NP[i] > 0) return;
+    const int32_t ref = headRef(ti);
+    const int32_t fi = Form::searchIndex_rib(TrainDirection::travel(ref), m_NF[i]);
+    if (fi < 0) {
+        m_NF[i] = kNoPlatform;
+        m_NP[i] = Rail::length_um(ref);
+        return;
+    }
+    m_NF[i] = static_cast<int16_t>(fi);
+    m_di[i] = static_cast<int16_t>(Sub::getDiaIndex());
+    searchForm_setNP(ti, fi);
+    if (stopRule(fi, m_di[i]) != 0 && Form::getLength_um(fi) >= length_um(ti)) searchForm_checkBD(ti, true);
+}
+
+void searchForm_setNP(int32_t ti, int32_t fi) {
+    const int32_t ref = headRef(ti);
+    m_NP[at(ti)] = Running::stopPoint(Form::getLength_um(fi), length_um(ti), headPos(ti), Rail::length_um(ref));
+}
+
+void searchForm_checkBD(int32_t ti, bool flag) {
+    const size_t i = at(ti);
+    const int64_t d = getBrakingDistance(ti, 0);
+    if (d < m_NP[i]) {
+        if (flag && m_SP[i] < Running::trackSpeed(Running::kCreepSpeed, m_timesc)) {
+            m_ac[i] = kCreeping;
+        } else {
+            m_ac[i] = kToBrakingPoint;
+            m_NP[i] -= d;
+        }
+    } else {
+        m_ac[i] = kBraking;
+    }
+}
+
+bool advance(int32_t ti, int64_t l) {
+    const size_t i = at(ti);
+    l = std::clamp<int64_t>(l, 0, std::max<int64_t>(0, m_NP[i]));
+    const bool end = l > 0 ? moveChain(ti, l) : headPos(ti) <= 0;
+    m_NP[i] -= l;
+    return end || m_NP[i] <= 0;
+}
+
+}  // namespace tetsuro::Train
