@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -22,58 +23,78 @@ namespace tetsuro::cli {
 namespace {
 
 const char kUsage[] =
-    "Usage: tetsuro-cli bench sim [--pieces N] [--trains T] [--hours H] [--seed S] [--literal] [--quick]\n"
+    "Usage: tetsuro-cli bench sim [--pieces N] [--trains T] [--hours H] [--max-seconds S] [--seed S]\n"
+    "                             [--literal] [--quick]\n"
     "\n"
     "Generated railways (rings of double track, a station every few pieces, 8-car\n"
     "trains stopping 10 s at every platform) run through the frame cycle at speed\n"
-    "22 with painting into no surface. Each case runs H game hours as it is, then\n"
-    "H more with the running's profiling on for the breakdown.\n"
+    "22, painting into no surface. After a first game hour to get the trains going,\n"
+    "each case runs H game hours as they are and H with the running's profiling on\n"
+    "(for the breakdown), hour by hour in turns. Figures are per game day or hour\n"
+    "of the plain hours; times are wall times (work.cpu_s has the processor time).\n"
     "\n"
-    "  --pieces N   only this railway size (default: 1000, 10000 and 100000)\n"
-    "  --trains T   only this many trains (default: 10, 100 and 1000)\n"
-    "  --hours H    game hours per pass, 1..240 (default 24)\n"
-    "  --seed S     the railway generator's seed (default 1)\n"
-    "  --literal    the literal stepper (every train moved at every step)\n"
-    "  --quick      only the small cases: 1000 and 10000 pieces x 10 and 100 trains\n"
+    "  --pieces N       only this railway size (default: 1000, 10000 and 100000)\n"
+    "  --trains T       only this many trains (default: 10, 100 and 1000)\n"
+    "  --hours H        game hours per pass, 1..240 (default 24)\n"
+    "  --max-seconds S  end a case early, at a whole hour, once its plain and profiled\n"
+    "                   hours took S seconds of wall time together (default 60; 0: never)\n"
+    "  --seed S         the railway generator's seed (default 1)\n"
+    "  --literal        the literal stepper (every train moved at every step)\n"
+    "  --quick          only the small cases: 1000 and 10000 pieces x 10 and 100 trains\n"
     "\n"
     "Cases with more trains than the railway has platforms are skipped.\n";
 
 constexpr int kSpeed = 22;
 
 struct Pass {
-    double seconds = 0;
+    double seconds = 0;     // wall
+    double cpuSeconds = 0;  // the process's processor time (the machine may be shared)
+    int64_t hours = 0;
     RunningStats stats;
     int64_t frameSteps = 0;
     int64_t paints = 0;
 };
 
-// H game hours through the frame cycle, an hour per call as `simulate`
-// does. False (with a message) when the clock stopped or the game reported
-// an error.
-bool runPass(HeadlessWorld& w, int64_t hours, bool profiling, Pass& out) {
+void add(RunningStats& a, const RunningStats& b) {
+    a.calls += b.calls;
+    a.steps += b.steps;
+    a.trainSteps += b.trainSteps;
+    a.events += b.events;
+    a.nsStepChoice += b.nsStepChoice;
+    a.nsRunning += b.nsRunning;
+    a.nsEvents += b.nsEvents;
+    a.nsCosts += b.nsCosts;
+}
+
+// One game hour through the frame cycle, as `simulate` runs it, added to
+// `pass`. False (with a message) when the clock stopped or the game
+// reported an error.
+bool runHour(HeadlessWorld& w, bool profiling, Pass& pass) {
     HeadlessGame& game = w.game();
     TrainRunner& runner = w.world().runner();
     runner.resetStats();
     runner.setProfiling(profiling);
     const int64_t steps0 = game.driver().steps(), paints0 = game.driver().paints();
     const size_t messages0 = game.host().messages.size();
+    const std::clock_t c0 = std::clock();
     const auto t0 = std::chrono::steady_clock::now();
-    for (int64_t h = 0; h < hours; ++h) {
-        if (!game.runTicks(kTicksPerHour, 100000)) {
-            std::fprintf(stderr, "tetsuro-cli bench sim: the clock stopped at %lld\n",
-                         static_cast<long long>(game.canvas().clock()));
-            return false;
-        }
-    }
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const bool ok = game.runTicks(kTicksPerHour, 100000);
+    pass.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    pass.cpuSeconds += double(std::clock() - c0) / CLOCKS_PER_SEC;
     runner.setProfiling(false);
-    out.stats = runner.stats();
-    out.frameSteps = game.driver().steps() - steps0;
-    out.paints = game.driver().paints() - paints0;
+    if (!ok) {
+        std::fprintf(stderr, "tetsuro-cli bench sim: the clock stopped at %lld\n",
+                     static_cast<long long>(game.canvas().clock()));
+        return false;
+    }
     if (game.host().messages.size() > messages0) {
         std::fprintf(stderr, "tetsuro-cli bench sim: the game reported: %s\n", game.host().messages.back().c_str());
         return false;
     }
+    add(pass.stats, runner.stats());
+    pass.frameSteps += game.driver().steps() - steps0;
+    pass.paints += game.driver().paints() - paints0;
+    ++pass.hours;
     return true;
 }
 
@@ -82,7 +103,7 @@ std::string sizeLabel(int64_t n) { return n % 1000 == 0 ? std::to_string(n / 100
 // NaN prints as null: a figure the run gave nothing to measure by.
 double ratio(double a, double b) { return b > 0 ? a / b : std::numeric_limits<double>::quiet_NaN(); }
 
-int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool literal) {
+int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool literal, double maxSeconds) {
     const GeneratedRailway g = generateRailway(RailwayRequest{int32_t(pieces), int32_t(trains), uint64_t(seed)});
     if (!g.ok) {
         std::fprintf(stderr, "tetsuro-cli bench sim: %s\n", g.error.c_str());
@@ -102,11 +123,27 @@ int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool li
     TrainRunner& runner = w.world().runner();
     if (literal) runner.setLiteral(true);
 
-    Pass plain, profiled;
-    if (!runPass(w, hours, false, plain) || !runPass(w, hours, true, profiled)) return 1;
+    // An hour for the trains to leave their starting platforms and spread
+    // out, then plain and profiled hours by turns, so that both see the
+    // same part of the day.
+    Pass warmUp, plain, profiled;
+    if (!runHour(w, false, warmUp)) return 1;
+    bool capped = false;
+    for (int64_t h = 0; h < hours; ++h) {
+        if (!runHour(w, false, plain) || !runHour(w, true, profiled)) return 1;
+        if (maxSeconds > 0 && plain.seconds + profiled.seconds > maxSeconds && h + 1 < hours) {
+            capped = true;
+            break;
+        }
+    }
+    if (capped)
+        std::fprintf(stderr, "bench sim: %lld pieces x %lld trains stopped after %lld of %lld game hours (--max-seconds)\n",
+                     static_cast<long long>(pieces), static_cast<long long>(trains),
+                     static_cast<long long>(plain.hours), static_cast<long long>(hours));
 
     const RunningStats& s = plain.stats;
-    const double days = double(hours) / 24.0;
+    const double hoursRun = double(plain.hours);
+    const double days = hoursRun / 24.0;
     const nlohmann::json work{{"pieces", built.summary.pieces},
                               {"trains", built.summary.trainsPlaced},
                               {"rings", g.rings},
@@ -115,7 +152,8 @@ int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool li
                               {"sections", Heisoku::count()},
                               {"stepper", runner.literal() ? "literal" : "lazy"},
                               {"speed", kSpeed},
-                              {"game_hours", hours},
+                              {"game_hours", plain.hours},
+                              {"capped", capped},
                               {"seed", seed},
                               {"calls", s.calls},
                               {"steps", s.steps},
@@ -124,12 +162,14 @@ int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool li
                               {"frame_steps", plain.frameSteps},
                               {"paints", plain.paints},
                               {"wall_s", plain.seconds},
-                              {"profiled_wall_s", profiled.seconds}};
+                              {"cpu_s", plain.cpuSeconds},
+                              {"profiled_wall_s", profiled.seconds},
+                              {"profiled_cpu_s", profiled.cpuSeconds}};
     const std::string base = "sim." + sizeLabel(pieces) + "." + std::to_string(trains) + "t.";
     printFigure(base + "build_s", buildSeconds, "s", work);
     printFigure(base + "steps_per_day", double(s.steps) / days, "steps/day", work);
     printFigure(base + "ns_per_train_step", ratio(plain.seconds * 1e9, double(s.trainSteps)), "ns/train step", work);
-    printFigure(base + "ms_per_game_hour", plain.seconds * 1e3 / double(hours), "ms/game hour", work);
+    printFigure(base + "ms_per_game_hour", plain.seconds * 1e3 / hoursRun, "ms/game hour", work);
     printFigure(base + "game_days_per_s", ratio(days, plain.seconds), "game days/s", work);
     printFigure(base + "events_per_day", double(s.events) / days, "events/day", work);
     // Where the time of the profiled pass went (the rest is the frame cycle
@@ -148,7 +188,7 @@ int runCase(int64_t pieces, int64_t trains, int64_t hours, int64_t seed, bool li
 
 int benchSim(std::span<const char* const> args) {
     ArgReader r("bench sim", args);
-    int64_t pieces = -1, trains = -1, hours = 24, seed = 1;
+    int64_t pieces = -1, trains = -1, hours = 24, seed = 1, maxSeconds = 60;
     bool literal = false, quick = false;
     while (!r.done()) {
         std::string_view a = r.next();
@@ -160,6 +200,7 @@ int benchSim(std::span<const char* const> args) {
         else if (a == "--trains") ok = r.intValue(a, 0, 1000, trains);
         else if (a == "--hours") ok = r.intValue(a, 1, 240, hours);
         else if (a == "--seed") ok = r.intValue(a, 0, INT64_MAX, seed);
+        else if (a == "--max-seconds") ok = r.intValue(a, 0, 1000000, maxSeconds);
         else if (a == "--literal") literal = true;
         else if (a == "--quick") quick = true;
         else {
@@ -180,7 +221,7 @@ int benchSim(std::span<const char* const> args) {
                              static_cast<long long>(n), static_cast<long long>(t), fit);
                 continue;
             }
-            if (const int rc = runCase(n, t, hours, seed, literal); rc != 0) return rc;
+            if (const int rc = runCase(n, t, hours, seed, literal, double(maxSeconds)); rc != 0) return rc;
         }
     }
     return 0;

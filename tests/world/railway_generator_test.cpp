@@ -4,9 +4,12 @@
 // resource environment world_trains_test.cpp installs for this program.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "running_fixture.h"
 #include "rail/rail_invariants.h"
 #include "rail/rail_search.h"
 #include "rail/rail_store.h"
@@ -93,6 +96,29 @@ TEST(RailwayGenerator, BuildsSoundWorldsOfTheSizeAskedFor) {
             }
         }
     }
+}
+
+// No dead ends, nobody meeting head-on, and rules that let trains go on:
+// every train keeps going round, arriving at platform after platform.
+TEST(RailwayGenerator, TrainsGoRoundStoppingAtPlatformAfterPlatform) {
+    const GeneratedRailway g = generateRailway(RailwayRequest{410, 12, 3});
+    ASSERT_TRUE(g.ok) << g.error;
+    ASSERT_EQ(g.rings, 2);
+    HeadlessWorld w(HeadlessGameOptions{});
+    ASSERT_TRUE(buildWorld(w, g.world).ok);
+    testing_running::EventRecorder recorder;
+    TrainRunner& runner = w.world().runner();
+    runner.setHooks(&recorder);
+    for (int h = 0; h < 2; ++h) runner.advanceTrain(kTicksPerHour);
+    runner.setHooks(nullptr);
+
+    std::map<int32_t, std::set<int32_t>> platformsReached;
+    for (const testing_running::RunEvent& e : recorder.events) {
+        EXPECT_NE(e.kind, 'O') << "train " << e.ti << " was taken off";
+        if (e.kind == 'A') platformsReached[e.ti].insert(e.fi);
+    }
+    ASSERT_EQ(platformsReached.size(), 12u);
+    for (const auto& [ti, reached] : platformsReached) EXPECT_GE(reached.size(), 4u) << "train " << ti;
 }
 
 TEST(RailwayGenerator, TheSeedAloneDecidesTheWorld) {
