@@ -32,7 +32,7 @@ const char kUsage[] =
     "  stations mesh index rebuild at 1000 stations / 10^5 meshes, platform look-ups by rail\n"
     "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n"
     "  timetables isConnect and searchFirstArrive on 1000 trains of 50-stop loops, 1000 stations\n"
-    "  sim      generated railways of 1k-100k pieces and 10-1000 trains run for a game day (sim --help)\n";
+    "  sim      generated railways of 1k-100k pieces and 10-1000 trains through the frame cycle (sim --help)\n";
 
 // Pure overhead every later figure sits on: the timer tick, the frame step,
 // the simulation step of an empty world and the paint handshake.

@@ -9,10 +9,11 @@
 // each track, and every platform stops every train for 10 s in every slot
 // of the day, so the trains stop and go all day.
 //
-// The pieces of a side zigzag by half a grid step so that neighbours never
-// continue each other straight: laying them would otherwise lengthen one
-// piece instead of adding the next, and the piece count would not be the
-// one asked for. The only block boundaries are the platform ends.
+// The pieces of a side zigzag by 2 m so that neighbours never continue each
+// other straight: laying them would otherwise lengthen one piece instead of
+// adding the next, and the piece count would not be the one asked for. The
+// only block boundaries are the platform ends: each platform is a block
+// section, and so is the track between two platforms.
 #include <cstdint>
 #include <string>
 
