@@ -543,6 +543,10 @@ int64_t TrainRunner::advanceTrain(int64_t cnt) {
     if (cnt <= 0) return 0;
     ++m_stats.calls;
     fitTables();
+    // The player may have changed the track, a limit or a train between
+    // calls: every train's next decision point is worked out afresh. (The
+    // points are exact, so this changes nothing when nothing was changed.)
+    for (int32_t ti = 0; ti < Train::size(); ++ti) Train::m_iNextCount[at(ti)] = 0;
     if (!m_literal) lazyBegin();
     for (int64_t rem = cnt; rem > 0;) rem -= advanceTrain_nextCount(rem);
     if (!m_literal) lazyEnd();
