@@ -41,6 +41,11 @@ void searchForm_setNP(int32_t ti, int32_t fi);
 // braking point (phase 4, m_NP less the braking distance).
 void searchForm_checkBD(int32_t ti, bool flag);
 
+// How far the train can run before one of its trailing car ends passes
+// into another block section (which changes the sections it holds); -1
+// when none can before the head enters another rail.
+int64_t sectionChangeDistance(int32_t ti);
+
 // Moves the train l track units, at most m_NP; true when the head has
 // reached the end of its rail or m_NP is used up.
 bool advance(int32_t ti, int64_t l);

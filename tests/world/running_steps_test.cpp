@@ -41,9 +41,10 @@ struct CutRun {
 
 // Runs `file` for `ticks` from its start in pieces given by next().
 template <class Next>
-CutRun runCut(const std::string& json, int64_t ticks, Next next) {
+CutRun runCut(const std::string& json, int64_t ticks, Next next, bool literal = false) {
     RunWorld w(json);
     EXPECT_EQ(w.error, "");
+    w.runner().setLiteral(literal);
     const int64_t end = w.clock() + ticks;
     while (w.clock() < end) w.runner().advanceTrain(std::min(next(), end - w.clock()));
     return {w.recorder.events, snapshot(w)};
@@ -68,6 +69,21 @@ TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
         std::mt19937_64 rng(7);
         expectSame(hourlyDay, runCut(json, kTicksPerDay, [&] { return int64_t(rng() % 5000) + 1; }), "random pieces");
         expectSame(hourlyDay, runCut(json, kTicksPerDay, [] { return kTicksPerDay; }), "one piece");
+    }
+}
+
+// The lazy stepper moves a train only at its own decision points; the
+// literal one moves every train at every step. They must not differ.
+TEST(RunningSteps, LazyAndLiteralSteppersGiveTheSameGame) {
+    for (const char* file : {"shuttle.json", "branch.json"}) {
+        SCOPED_TRACE(file);
+        const std::string json = readExample(file);
+        std::mt19937_64 rng(11);
+        const CutRun literal = runCut(json, kTicksPerDay, [] { return kTicksPerHour; }, true);
+        ASSERT_FALSE(literal.events.empty());
+        expectSame(literal, runCut(json, kTicksPerDay, [] { return kTicksPerHour; }, false), "hour pieces");
+        expectSame(literal, runCut(json, kTicksPerDay, [&] { return int64_t(rng() % 5000) + 1; }, false),
+                   "random pieces");
     }
 }
 
