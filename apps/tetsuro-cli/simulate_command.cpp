@@ -302,7 +302,10 @@ int runSimulate(std::span<const char* const> args) {
         j["finance"] = financeReport(game.canvas().slots(), game.canvas().m_iCapitalState);
         j["trains"] = trainsReport(log);
         std::string err;
-        if (!writeTextFile(report, j.dump(2) + "\n", err)) {
+        // Names come from Shift-JIS; a byte the decoder could not map must not
+        // cost the report.
+        const std::string text = j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        if (!writeTextFile(report, text, err)) {
             std::fprintf(stderr, "tetsuro-cli simulate: cannot write %s: %s\n", report.c_str(), err.c_str());
             return 1;
         }
