@@ -56,7 +56,7 @@ void expectSame(const CutRun& a, const CutRun& b, const char* what) {
 }
 
 TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
-    for (const char* file : {"shuttle.json", "branch.json"}) {
+    for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
         SCOPED_TRACE(file);
         const std::string json = readExample(file);
         const int64_t hours2 = 2 * kTicksPerHour;
@@ -75,7 +75,7 @@ TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
 // The lazy stepper moves a train only at its own decision points; the
 // literal one moves every train at every step. They must not differ.
 TEST(RunningSteps, LazyAndLiteralSteppersGiveTheSameGame) {
-    for (const char* file : {"shuttle.json", "branch.json"}) {
+    for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
         SCOPED_TRACE(file);
         const std::string json = readExample(file);
         std::mt19937_64 rng(11);
