@@ -1,6 +1,7 @@
 #include "trains/train_run_rules.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "rail/rail_geometry.h"
 #include "rail/rail_sections.h"
@@ -81,22 +82,38 @@ void searchForm_checkBD(int32_t ti, bool flag) {
 
 int64_t sectionChangeDistance(int32_t ti) {
     const TrainPath& path = m_path[at(ti)];
+    const int64_t oldest = path.oldest(), newest = path.newest();
+    if (newest <= oldest) return -1;  // the whole train on the head's rail
+    // toChange[s - oldest]: from the end of path entry s to the start of the
+    // first later entry in another section (kNone when there is none).
+    constexpr int64_t kNone = -1;
+    constexpr size_t kSmall = 64;
+    const size_t n = static_cast<size_t>(newest - oldest + 1);
+    int64_t small[kSmall];
+    std::vector<int64_t> large;
+    int64_t* toChange = small;
+    if (n > kSmall) {
+        large.resize(n);
+        toChange = large.data();
+    }
+    toChange[n - 1] = kNone;
+    for (int64_t s = newest - 1; s >= oldest; --s) {
+        const size_t k = static_cast<size_t>(s - oldest);
+        const int32_t next = path.at(s + 1);
+        if (Rail::getHS(next) != Rail::getHS(path.at(s))) toChange[k] = 0;
+        else if (toChange[k + 1] == kNone) toChange[k] = kNone;
+        else toChange[k] = toChange[k + 1] + Rail::length_um(next);
+    }
     const size_t head = 2 * static_cast<size_t>(headCar(ti));
     int64_t best = -1;
     forEachCar(ti, [&](int32_t r) {
         for (size_t e = 2 * static_cast<size_t>(r); e <= 2 * static_cast<size_t>(r) + 1; ++e) {
-            if (e == head) continue;
-            int64_t s = Train_rs::m_aseq[e];
-            if (!path.contains(s)) continue;
-            const int32_t hs = Rail::getHS(Train_rs::m_ari[e]);
-            int64_t d = Train_rs::m_arp[e];
-            for (++s; s <= path.newest(); ++s) {
-                const int32_t ref = path.at(s);
-                if (Rail::getHS(ref) != hs) break;
-                d += Rail::length_um(ref);
-            }
-            if (s > path.newest() || d <= 0) continue;
-            if (best < 0 || d < best) best = d;
+            const int64_t s = Train_rs::m_aseq[e];
+            if (e == head || s < oldest || s >= newest) continue;
+            const int64_t rest = toChange[static_cast<size_t>(s - oldest)];
+            if (rest == kNone) continue;
+            const int64_t d = Train_rs::m_arp[e] + rest;
+            if (d > 0 && (best < 0 || d < best)) best = d;
         }
     });
     return best;
