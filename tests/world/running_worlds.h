@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "running_fixture.h"
@@ -19,6 +20,15 @@ inline std::string readExampleFile(const char* name) {
     std::stringstream ss;
     ss << f.rdbuf();
     return ss.str();
+}
+
+inline nlohmann::json exampleJson(const char* name) { return nlohmann::json::parse(readExampleFile(name)); }
+
+// Replaces the rules of the first platform of station st.
+inline void setPlatformRules(nlohmann::json& j, int st, const std::string& rules) {
+    auto& p = j["stations"][static_cast<size_t>(st)]["platforms"][0];
+    p.erase("rules_repeat");
+    p["rules"] = rules;
 }
 
 // A day of `slots` platform rules, all `fill`, with slot `at` set to `mark`.
