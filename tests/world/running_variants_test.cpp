@@ -236,6 +236,26 @@ TEST(RunningVariants, WaitingCostsOnlyOutsideYards) {
     }
 }
 
+// The shuttle's train is placed off the centre of A (its head 400 units
+// short of A's east end) and stops there at once. Leaving, it must pull out
+// 110 units past A's end, not as far as a centred train would (309 units
+// past), or it runs onto C, 200 units past A, while still pulling out of A
+// and through C without looking at its rules.
+TEST(RunningVariants, AnOffCentreTrainPullsOutOnlyJustPastItsPlatform) {
+    json j = exampleJson("shuttle.json");
+    j["stations"].push_back({{"buildings", {{51, 126}}},
+                             {"platforms", {{{"from", {5000, 12200}}, {"to", {5000, 13000}}, {"rules_repeat", "3"}}}}});
+    RunWorld w(j.dump());
+    ASSERT_EQ(w.error, "");
+    w.runPieces(w.clock() + kTicksPerHour, kTicksPerHour);
+    const auto& ev = w.recorder.events;
+    ASSERT_GE(ev.size(), 3u);
+    EXPECT_EQ(ev[1].kind, 'D');
+    EXPECT_EQ(ev[1].fi, 0);
+    EXPECT_EQ(ev[2].kind, 'A');
+    EXPECT_EQ(ev[2].fi, 2) << "the first stop after A is C";
+}
+
 // A type whose acceleration and braking divide to 0 at time scale 1/32
 // still runs (at 1 unit per tick per tick) and stops at B.
 TEST(RunningVariants, RatesThatDivideToZeroStillRun) {
