@@ -1,6 +1,7 @@
 // Running in small worlds, each showing one rule: a daily timetable loop, a
 // train waiting at a held block section, a switch set by the clock, a dead
-// end the train cannot turn round at, and the cost of waiting.
+// end the train cannot turn round at, the cost of waiting, pulling out of a
+// platform stopped at off centre, and rates too small for the time scale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include "rail/heisoku.h"
 #include "running_worlds.h"
 #include "trains/platform_store.h"
-#include "trains/train_chain.h"
 #include "trains/train_dia.h"
 #include "trains/train_run_rules.h"
 #include "trains/train_spec.h"
