@@ -14,6 +14,7 @@
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "rail_bench.h"
+#include "sim_bench.h"
 #include "station_bench.h"
 #include "train_bench.h"
 
@@ -30,7 +31,8 @@ const char kUsage[] =
     "  rail     track, sections and signals on random layouts up to 100k pieces\n"
     "  stations mesh index rebuild at 1000 stations / 10^5 meshes, platform look-ups by rail\n"
     "  trains   a 10-car train moved along a 1000-piece line (--steps, default 2000000)\n"
-    "  timetables isConnect and searchFirstArrive on 1000 trains of 50-stop loops, 1000 stations\n";
+    "  timetables isConnect and searchFirstArrive on 1000 trains of 50-stop loops, 1000 stations\n"
+    "  sim      generated railways of 1k-100k pieces and 10-1000 trains through the frame cycle (sim --help)\n";
 
 // Pure overhead every later figure sits on: the timer tick, the frame step,
 // the simulation step of an empty world and the paint handshake.
@@ -62,6 +64,7 @@ int runBench(std::span<const char* const> args) {
     }
     std::string_view name = args[0];
     if (name == "map") return benchMap(args.subspan(1));
+    if (name == "sim") return benchSim(args.subspan(1));
     ArgReader r("bench", args.subspan(1));
     int64_t steps = 2000000;
     while (!r.done()) {

@@ -1,8 +1,12 @@
 // tetsuro-cli simulate: run a game headless for a number of game hours.
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <system_error>
 
 #include "cli_args.h"
 #include "cli_output.h"
@@ -10,6 +14,9 @@
 #include "game/game_clock.h"
 #include "game/headless_game.h"
 #include "game/slot_validator.h"
+#include "trains/train_queries.h"
+#include "trains/train_store.h"
+#include "world/event_log.h"
 #include "world/headless_world.h"
 #include "world/world_file.h"
 
@@ -19,7 +26,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: tetsuro-cli simulate --hours N [--speed S] [--time-scale K] [--fps F] [--seed S] [--map RxC]\n"
-    "                            [--world FILE.json] [--report FILE.json]\n"
+    "                            [--world FILE.json [--events FILE.jsonl]] [--report FILE.json]\n"
     "\n"
     "Starts a blank free game in play and runs it headless for N game hours on a\n"
     "virtual clock, then prints the clock, the date, the cash and a checksum of\n"
@@ -36,6 +43,9 @@ const char kUsage[] =
     "  --world FILE     start from a world file (docs/world-files.md) instead of\n"
     "                   the blank map; its time scale wins over --time-scale,\n"
     "                   and --map is not allowed with it\n"
+    "  --events FILE    with --world: write every arrival, departure and train\n"
+    "                   taken off the track as JSON Lines (docs/world-files.md);\n"
+    "                   the file appears only when the run succeeds\n"
     "  --report FILE    also write the result as JSON\n";
 
 std::string formatDate(int64_t clock) {
@@ -71,10 +81,47 @@ nlohmann::json financeReport(const GameSlots& s, int capitalState) {
     };
 }
 
+// Every bought train by number, where it stands and what the log saw of it.
+nlohmann::json trainsReport(const EventLog& log) {
+    std::map<int32_t, int32_t> byNumber;
+    for (int32_t ti = 0; ti < Train::size(); ++ti)
+        if (Train::isValid(ti)) byNumber[Train::m_n[size_t(ti)]] = ti;
+    nlohmann::json a = nlohmann::json::array();
+    for (const auto& [number, ti] : byNumber) {
+        const size_t i = size_t(ti);
+        const bool placed = Train::isPlaced(ti);
+        const TrainEventCounts c = log.countsOf(number);
+        nlohmann::json t{{"number", number},
+                         {"name", Train::getName(ti).toUtf8()},
+                         {"type", Train::m_Typ[i]},
+                         {"cars", Train::carCount(ti)},
+                         {"placed", placed},
+                         {"arrivals", c.arrivals},
+                         {"departures", c.departures},
+                         {"taken_off", c.takenOff}};
+        if (placed) {
+            t["head_rail"] = Train::getRI(ti, 0);
+            t["speed"] = Train::m_SP[i];
+            t["phase"] = Train::m_ac[i];
+        }
+        a.push_back(std::move(t));
+    }
+    return a;
+}
+
+// Two spellings of one file ("out.json", "./out.json", a link to it).
+bool samePath(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code e;
+    auto full = [&e](const std::string& p) { return fs::weakly_canonical(fs::absolute(p, e), e); };
+    const fs::path ca = full(a), cb = full(b);
+    return e ? a == b : ca == cb;
+}
+
 int runSimulate(std::span<const char* const> args) {
     ArgReader r("simulate", args);
     int64_t hours = -1, speed = -100, timeScale = 5, fps = 60, seed = 1, mapRows = 256, mapCols = 256;
-    std::string report, worldFile;
+    std::string report, worldFile, eventsFile;
     bool mapGiven = false, timeScaleGiven = false;
     while (!r.done()) {
         std::string_view a = r.next();
@@ -89,6 +136,7 @@ int runSimulate(std::span<const char* const> args) {
         else if (a == "--fps") ok = r.intValue(a, 15, 60, fps);
         else if (a == "--seed") ok = r.intValue(a, INT32_MIN, INT32_MAX, seed);
         else if (a == "--report") ok = r.value(a, report);
+        else if (a == "--events") ok = r.value(a, eventsFile);
         else if (a == "--map") {
             std::string v;
             ok = r.value(a, v);
@@ -115,6 +163,14 @@ int runSimulate(std::span<const char* const> args) {
         r.error("--map and --time-scale come from the world file with --world");
         return 2;
     }
+    if (!eventsFile.empty() && worldFile.empty()) {
+        r.error("--events needs --world (a blank map has no trains)");
+        return 2;
+    }
+    if (!eventsFile.empty() && !report.empty() && samePath(eventsFile, report)) {
+        r.error("--events and --report name the same file");
+        return 2;
+    }
     // The world file's time scale decides the lowest speed.
     WorldSpec desc;
     if (!worldFile.empty()) {
@@ -136,6 +192,20 @@ int runSimulate(std::span<const char* const> args) {
                 std::to_string(minGameSpeed(int(timeScale))) + " of time scale " + std::to_string(timeScale));
         return 2;
     }
+
+    // Opened before the run so that a file that cannot be written costs no
+    // simulation; it replaces the target only once the run has succeeded.
+    std::unique_ptr<EventFile> events;
+    if (!eventsFile.empty()) {
+        events = std::make_unique<EventFile>(eventsFile);
+        if (!events->ok()) {
+            std::fprintf(stderr, "tetsuro-cli simulate: cannot write the events file: %s\n", events->error().c_str());
+            return 1;
+        }
+    }
+    // The log outlives the world, which points at it while the game runs.
+    EventLog log;
+    if (events) log.setSink([&events](const RunEvent& e) { events->write(e); });
 
     HeadlessGameOptions opt;
     opt.fps = int(fps);
@@ -161,6 +231,10 @@ int runSimulate(std::span<const char* const> args) {
         game.canvas().initTimeScale();
     }
 
+    TrainRunner& runner = world.world().runner();
+    log.setInner(&runner.hooks());
+    runner.setHooks(&log);
+
     const int64_t start = game.canvas().clock();
     const int64_t ticks = hours * kTicksPerHour;
     // Ticks per frame step at this speed, at least a quarter tick; plenty of
@@ -177,6 +251,10 @@ int runSimulate(std::span<const char* const> args) {
         const int64_t n = std::min(slice, ticks - done);
         ok = game.runTicks(n, maxSteps);
         done += n;
+        if (events && !events->ok()) {
+            std::fprintf(stderr, "tetsuro-cli simulate: cannot write the events file: %s\n", events->error().c_str());
+            return 1;
+        }
         auto now = std::chrono::steady_clock::now();
         if (now - lastProgress > std::chrono::seconds(1)) {
             lastProgress = now;
@@ -200,6 +278,13 @@ int runSimulate(std::span<const char* const> args) {
     std::printf("fund     %lld\n", (long long)la[LA_FUND]);
     std::printf("checksum %s\n", hex);
     std::printf("steps    %lld frame steps, %.1f ms wall time\n", (long long)game.driver().steps(), wallMs);
+    if (events) {
+        if (!events->commit()) {
+            std::fprintf(stderr, "tetsuro-cli simulate: cannot write the events file: %s\n", events->error().c_str());
+            return 1;
+        }
+        std::printf("events   %lld written to %s\n", (long long)events->lines(), eventsFile.c_str());
+    }
 
     if (!report.empty()) {
         nlohmann::json j;
@@ -215,8 +300,12 @@ int runSimulate(std::span<const char* const> args) {
         j["checksum"] = hex;
         j["frame_steps"] = game.driver().steps();
         j["finance"] = financeReport(game.canvas().slots(), game.canvas().m_iCapitalState);
+        j["trains"] = trainsReport(log);
         std::string err;
-        if (!writeTextFile(report, j.dump(2) + "\n", err)) {
+        // Names come from Shift-JIS; a byte the decoder could not map must not
+        // cost the report.
+        const std::string text = j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        if (!writeTextFile(report, text, err)) {
             std::fprintf(stderr, "tetsuro-cli simulate: cannot write %s: %s\n", report.c_str(), err.c_str());
             return 1;
         }

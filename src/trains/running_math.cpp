@@ -1,6 +1,7 @@
 #include "trains/running_math.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "support/int_math.h"
 
@@ -114,14 +115,33 @@ int64_t timeToCover(const Motion& m, int64_t from, int64_t d, int64_t horizon) {
         const int64_t t = from + ceilDiv(d, v);
         return t <= horizon ? t : -1;
     }
-    const int64_t target = distanceAt(m, from) + d;
-    if (distanceAt(m, horizon) < target) return -1;
-    // The distance never falls as time goes on: the first tick reaching
-    // the target by bisection.
+    // distanceAt(t) >= T exactly when doubledDistance(t) >= 2T.
+    const __int128 target2 = 2 * (__int128(distanceAt(m, from)) + d);
+    if (doubledDistance(m, horizon) < target2) return -1;
+    // Estimate on the parabola, then settle on the exact first tick; the
+    // distance never falls as time goes on.
+    const double v0 = static_cast<double>(m.v0), a = static_cast<double>(m.a);
+    const double disc = v0 * v0 + a * static_cast<double>(target2);
+    if (disc >= 0) {
+        const double est = (-v0 + std::sqrt(disc)) / a;
+        if (est > static_cast<double>(from) && est < static_cast<double>(horizon)) {
+            int64_t t = std::clamp<int64_t>(static_cast<int64_t>(std::ceil(est)), from + 1, horizon);
+            for (int n = 0; n < 4; ++n) {
+                if (doubledDistance(m, t) < target2) {
+                    ++t;
+                } else if (t > from + 1 && doubledDistance(m, t - 1) >= target2) {
+                    --t;
+                } else {
+                    return t;
+                }
+                if (t > horizon) break;
+            }
+        }
+    }
     int64_t lo = from, hi = horizon;
     while (hi - lo > 1) {
         const int64_t mid = lo + (hi - lo) / 2;
-        if (distanceAt(m, mid) >= target) hi = mid;
+        if (doubledDistance(m, mid) >= target2) hi = mid;
         else lo = mid;
     }
     return hi;

@@ -131,6 +131,7 @@ bool reverse(int32_t ti, bool sf) {
     if (m_SP[static_cast<size_t>(ti)] >= 0) {
         m_SP[static_cast<size_t>(ti)] = 0;
         m_ac[static_cast<size_t>(ti)] = 0;
+        m_iNextCount[static_cast<size_t>(ti)] = 0;
         if (sf) trainHooks().searchForm(ti);
     }
     return true;

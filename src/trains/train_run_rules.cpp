@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rail/rail_geometry.h"
+#include "rail/rail_sections.h"
 #include "support/sub_dia.h"
 #include "trains/platform_store.h"
 #include "trains/running_math.h"
@@ -94,6 +95,29 @@ int64_t pullOutNP(int32_t ti, int32_t fi) {
         d += Rail::length_um(r);
     }
     return d + Running::kPullOutMargin;
+}
+
+int64_t sectionChangeDistance(int32_t ti) {
+    const TrainPath& path = m_path[at(ti)];
+    const size_t head = 2 * static_cast<size_t>(headCar(ti));
+    int64_t best = -1;
+    forEachCar(ti, [&](int32_t r) {
+        for (size_t e = 2 * static_cast<size_t>(r); e <= 2 * static_cast<size_t>(r) + 1; ++e) {
+            if (e == head) continue;
+            int64_t s = Train_rs::m_aseq[e];
+            if (!path.contains(s)) continue;
+            const int32_t hs = Rail::getHS(Train_rs::m_ari[e]);
+            int64_t d = Train_rs::m_arp[e];
+            for (++s; s <= path.newest(); ++s) {
+                const int32_t ref = path.at(s);
+                if (Rail::getHS(ref) != hs) break;
+                d += Rail::length_um(ref);
+            }
+            if (s > path.newest() || d <= 0) continue;
+            if (best < 0 || d < best) best = d;
+        }
+    });
+    return best;
 }
 
 bool advance(int32_t ti, int64_t l) {

@@ -49,6 +49,11 @@ void searchForm_checkBD(int32_t ti, bool flag);
 // for it.
 int64_t pullOutNP(int32_t ti, int32_t fi);
 
+// How far the train can run before one of its trailing car ends passes
+// into another block section (which changes the sections it holds); -1
+// when none can before the head enters another rail.
+int64_t sectionChangeDistance(int32_t ti);
+
 // Moves the train l track units, at most m_NP; true when the head has
 // reached the end of its rail or m_NP is used up.
 bool advance(int32_t ti, int64_t l);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <limits>
 
 #include "city/finance.h"
@@ -126,126 +127,138 @@ TrainRunner::Run& TrainRunner::runFor(int32_t ti, int64_t L, int& costMul) {
     return r;
 }
 
+int64_t TrainRunner::boundFor(int32_t ti, int64_t cnt) {
+    const size_t i = at(ti);
+    if (Train::m_iNextCount[i] > 0) return std::min<int64_t>(cnt, Train::m_iNextCount[i]);
+    if (Train::m_SP[i] < 0) return std::min<int64_t>(cnt, -int64_t{Train::m_SP[i]});
+    int64_t L = Train::getMaxSP_um(ti);
+    if (Train::m_SP[i] > L) {
+        // A lowered limit takes effect at once.
+        Train::m_SP[i] = static_cast<int32_t>(L);
+        invalidate(ti);
+        if (Train::m_ac[i] == Train::kToBrakingPoint) {
+            Train::m_NF[i] = Train::kNoPlatform;
+            Train::m_NP[i] = 0;
+            Train::searchForm(ti);
+        } else if (Train::m_ac[i] == Train::kBraking) {
+            Train::searchForm_checkBD(ti, true);
+        }
+        // The decision may have made it creep, which has its own limit.
+        L = Train::getMaxSP_um(ti);
+        if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
+    }
+    const int64_t D = std::min(Train::headPos(ti), Train::m_NP[i]);
+    if (D <= 0) return 0;
+
+    int costMul = 0;
+    Run& r = runFor(ti, L, costMul);
+    const Running::Motion& m = r.motion;
+    const int64_t sp = Train::m_SP[i];
+    int64_t bound = kNever;
+    if (m.a < 0) {
+        if (sp == 0) return 0;  // stopped short of the stop point
+        bound = ceilDiv(sp, -m.a);
+    } else if (m.a > 0) {
+        bound = ceilDiv(L - sp, m.a);
+    }
+    int64_t t = bound;
+    const int64_t horizon = bound != kNever ? r.tau + bound : kNever;
+    const int64_t reach = Running::timeToCover(m, r.tau, D, horizon);
+    if (reach > 0) t = std::min(t, reach - r.tau);
+    if (!m_literal) {
+        // The lazy stepper brings a train up to date wherever the sections
+        // it holds change, so that other trains always see them as they are.
+        const int64_t ds = Train::sectionChangeDistance(ti);
+        if (ds > 0) {
+            const int64_t cross = Running::timeToCover(m, r.tau, ds, horizon);
+            if (cross > 0) t = std::min(t, cross - r.tau);
+        }
+    }
+    if (t == kNever) return cnt;  // never moves: nothing to wait for
+    t = std::max<int64_t>(1, t);
+    if (t < std::numeric_limits<int32_t>::max()) Train::m_iNextCount[i] = static_cast<int32_t>(t);
+    return std::min(cnt, t);
+}
+
 int64_t TrainRunner::researchNextCount(int64_t cnt) {
     Timer timer(m_profiling, m_stats.nsStepChoice);
     const int32_t n = Train::size();
     for (int32_t ti = 0; ti < n; ++ti) {
         if (!Train::isPlaced(ti)) continue;
-        const size_t i = at(ti);
-        if (Train::m_iNextCount[i] > 0) {
-            cnt = std::min<int64_t>(cnt, Train::m_iNextCount[i]);
-            continue;
-        }
-        if (Train::m_SP[i] < 0) {
-            cnt = std::min<int64_t>(cnt, -int64_t{Train::m_SP[i]});
-            continue;
-        }
-        int64_t L = Train::getMaxSP_um(ti);
-        if (Train::m_SP[i] > L) {
-            // A lowered limit takes effect at once.
-            Train::m_SP[i] = static_cast<int32_t>(L);
-            invalidate(ti);
-            if (Train::m_ac[i] == Train::kToBrakingPoint) {
-                Train::m_NF[i] = Train::kNoPlatform;
-                Train::m_NP[i] = 0;
-                Train::searchForm(ti);
-            } else if (Train::m_ac[i] == Train::kBraking) {
-                Train::searchForm_checkBD(ti, true);
-            }
-            // The decision may have made it creep, which has its own limit.
-            L = Train::getMaxSP_um(ti);
-            if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
-        }
-        const int64_t D = std::min(Train::headPos(ti), Train::m_NP[i]);
-        if (D <= 0) return 0;
-
-        int costMul = 0;
-        Run& r = runFor(ti, L, costMul);
-        const Running::Motion& m = r.motion;
-        const int64_t sp = Train::m_SP[i];
-        int64_t bound = kNever;
-        if (m.a < 0) {
-            if (sp == 0) return 0;  // stopped short of the stop point
-            bound = ceilDiv(sp, -m.a);
-        } else if (m.a > 0) {
-            bound = ceilDiv(L - sp, m.a);
-        }
-        int64_t t = bound;
-        const int64_t horizon = bound != kNever ? r.tau + bound : kNever;
-        const int64_t reach = Running::timeToCover(m, r.tau, D, horizon);
-        if (reach > 0) t = std::min(t, reach - r.tau);
-        if (t == kNever) continue;  // never moves: nothing to wait for
-        t = std::max<int64_t>(1, t);
-        if (t < std::numeric_limits<int32_t>::max()) Train::m_iNextCount[i] = static_cast<int32_t>(t);
-        cnt = std::min(cnt, t);
+        cnt = boundFor(ti, cnt);
+        if (cnt == 0) return 0;
     }
     return std::max<int64_t>(cnt, 0);
 }
 
+bool TrainRunner::advanceOne(int32_t ti, int64_t k) {
+    const size_t i = at(ti);
+    ++m_stats.trainSteps;
+    Train::m_iNextCount[i] = static_cast<int32_t>(std::max<int64_t>(int64_t{Train::m_iNextCount[i]} - k, -1));
+    bool event = false;
+    int64_t cost = 0;
+    if (Train::m_SP[i] < 0) {
+        const bool dwell = isDwelling(ti);
+        if (!(dwell && Form::isYard(Train::m_NF[i]))) cost = k;
+        const int64_t sp = int64_t{Train::m_SP[i]} + k;
+        if (sp >= 0) {
+            Train::m_SP[i] = 0;
+            invalidate(ti);
+            event = true;
+            if (dwell) {
+                Train::leave(ti, static_cast<int32_t>(recordTime()));
+                hooks().departed(ti, Train::m_NF[i], clock());
+            }
+        } else {
+            Train::m_SP[i] = static_cast<int32_t>(sp);
+        }
+    } else {
+        const int64_t L = Train::getMaxSP_um(ti);
+        if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
+        int costMul = 0;
+        Run& r = runFor(ti, L, costMul);
+        const int64_t from = Running::distanceAt(r.motion, r.tau);
+        r.tau += k;
+        const int64_t dist = Running::distanceAt(r.motion, r.tau) - from;
+        const int64_t sp = Running::speedAt(r.motion, r.tau);
+        bool checkBraking = false;
+        int8_t& phase = Train::m_ac[i];
+        if (costMul == 2) {
+            if (phase == Train::kStanding || phase == Train::kAtLimit) phase = Train::kAccelerating;
+            if (sp >= L) {
+                ++phase;
+                checkBraking = phase == Train::kToBrakingPoint;
+            }
+        }
+        Train::m_SP[i] = static_cast<int32_t>(sp);
+        cost = Running::costRate(TrainSpec::getSpeed(Train::m_Typ[i]), Train::carCount(ti)) * costMul * k;
+        if (dist > 0) m_moved[i] = 1;
+        if (Train::advance(ti, dist)) event = true;
+        // The stop point has been counted down all along; at the end of the
+        // creep only the braking decision is made again, after the move, so
+        // that it does not depend on how time was cut.
+        if (checkBraking) {
+            Train::searchForm_checkBD(ti, false);
+            invalidate(ti);
+        }
+        if (phase == Train::kBraking && sp == 0) event = true;
+    }
+    if (cost > 0) {
+        Timer timer(m_profiling, m_stats.nsCosts);
+        m_finance.addExpense(ti, cost);
+    }
+    return event;
+}
+
 bool TrainRunner::step(int64_t k) {
-    int64_t t0 = m_profiling ? nowNs() : 0;
+    Timer timer(m_profiling, m_stats.nsRunning);
     clock() += k;
     ++m_stats.steps;
     bool event = false;
     const int32_t n = Train::size();
     for (int32_t ti = 0; ti < n; ++ti) {
-        if (!Train::isPlaced(ti)) continue;
-        const size_t i = at(ti);
-        ++m_stats.trainSteps;
-        Train::m_iNextCount[i] = static_cast<int32_t>(std::max<int64_t>(int64_t{Train::m_iNextCount[i]} - k, -1));
-        int64_t cost = 0;
-        if (Train::m_SP[i] < 0) {
-            const bool dwell = isDwelling(ti);
-            if (!(dwell && Form::isYard(Train::m_NF[i]))) cost = k;
-            const int64_t sp = int64_t{Train::m_SP[i]} + k;
-            if (sp >= 0) {
-                Train::m_SP[i] = 0;
-                invalidate(ti);
-                event = true;
-                if (dwell) {
-                    Train::leave(ti, static_cast<int32_t>(recordTime()));
-                    hooks().departed(ti, Train::m_NF[i], clock());
-                }
-            } else {
-                Train::m_SP[i] = static_cast<int32_t>(sp);
-            }
-        } else {
-            const int64_t L = Train::getMaxSP_um(ti);
-            if (Train::m_SP[i] > L) Train::m_SP[i] = static_cast<int32_t>(L);
-            int costMul = 0;
-            Run& r = runFor(ti, L, costMul);
-            const int64_t from = Running::distanceAt(r.motion, r.tau);
-            r.tau += k;
-            const int64_t dist = Running::distanceAt(r.motion, r.tau) - from;
-            const int64_t sp = Running::speedAt(r.motion, r.tau);
-            bool checkBraking = false;
-            int8_t& phase = Train::m_ac[i];
-            if (costMul == 2) {
-                if (phase == Train::kStanding || phase == Train::kAtLimit) phase = Train::kAccelerating;
-                if (sp >= L) {
-                    ++phase;
-                    checkBraking = phase == Train::kToBrakingPoint;
-                }
-            }
-            Train::m_SP[i] = static_cast<int32_t>(sp);
-            cost = Running::costRate(TrainSpec::getSpeed(Train::m_Typ[i]), Train::carCount(ti)) * costMul * k;
-            if (dist > 0) m_moved[i] = 1;
-            if (Train::advance(ti, dist)) event = true;
-            // The stop point has been counted down all along; at the end
-            // of the creep only the braking decision is made again, after
-            // the move, so that it does not depend on how time was cut.
-            if (checkBraking) {
-                Train::searchForm_checkBD(ti, false);
-                invalidate(ti);
-            }
-            if (phase == Train::kBraking && sp == 0) event = true;
-        }
-        if (cost > 0) {
-            Timer timer(m_profiling, m_stats.nsCosts);
-            m_finance.addExpense(ti, cost);
-        }
+        if (Train::isPlaced(ti) && advanceOne(ti, k)) event = true;
     }
-    if (m_profiling) m_stats.nsRunning += nowNs() - t0;
     return event;
 }
 
@@ -253,14 +266,17 @@ bool TrainRunner::eventPass() {
     Timer timer(m_profiling, m_stats.nsEvents);
     bool changed = false;
     for (int32_t ti = 0; ti < Train::size(); ++ti) {
-        if (!Train::isPlaced(ti) || Train::m_SP[at(ti)] < 0) continue;
-        if (handleEvent(ti)) {
-            changed = true;
-            ++m_stats.events;
-            if (Train::isPlaced(ti)) invalidate(ti);
-        }
+        if (eventFor(ti)) changed = true;
     }
     return changed;
+}
+
+bool TrainRunner::eventFor(int32_t ti) {
+    if (!Train::isPlaced(ti) || Train::m_SP[at(ti)] < 0) return false;
+    if (!handleEvent(ti)) return false;
+    ++m_stats.events;
+    if (Train::isPlaced(ti)) invalidate(ti);
+    return true;
 }
 
 bool TrainRunner::handleEvent(int32_t ti) {
@@ -382,6 +398,10 @@ void TrainRunner::enterRail(int32_t ti, int32_t rb) {
 int64_t TrainRunner::advanceTrain_nextCount(int64_t cnt) {
     if (cnt <= 0) return 0;
     fitTables();
+    if (!m_literal) {
+        if (!m_lazyReady) lazyBegin();
+        return lazyNextCount(cnt);
+    }
     int64_t used = 0;
     bool event = false;
     while (used < cnt && !event) {
@@ -392,15 +412,129 @@ int64_t TrainRunner::advanceTrain_nextCount(int64_t cnt) {
     }
     if (used > 0) hooks().travellersAdvance(used);
     const bool changed = eventPass();
-    if (used == 0) {
-        if (m_zeroClock != clock()) m_zeroClock = clock(), m_zeroSteps = 0;
-        if (!changed || ++m_zeroSteps > kZeroStepLimit) {
-            // Nothing can move on by itself: let a tick pass.
-            step(1);
-            used = 1;
-            hooks().travellersAdvance(used);
-            eventPass();
+    if (used == 0 && zeroStepStuck(changed)) {
+        // Nothing can move on by itself: let a tick pass.
+        step(1);
+        used = 1;
+        hooks().travellersAdvance(used);
+        eventPass();
+    }
+    return used;
+}
+
+bool TrainRunner::zeroStepStuck(bool changed) {
+    if (m_zeroClock != clock()) m_zeroClock = clock(), m_zeroSteps = 0;
+    return !changed || ++m_zeroSteps > kZeroStepLimit;
+}
+
+// ---- the lazy stepper ----
+//
+// Every train keeps the clock it is up to date at and the tick of its next
+// decision point, in a heap. Time jumps from one such tick to the next; only
+// the trains due then are moved. A train's step is cut wherever the sections
+// it holds change, so the sections (and the signals they set) are always
+// as the literal stepper would have them, and cutting a train's time into
+// more steps changes nothing. At the end of every call all trains are
+// brought up to the clock, so costs, positions and panels are current
+// between calls.
+
+void TrainRunner::schedule(int32_t ti, int64_t tick) {
+    m_next[at(ti)] = tick;
+    if (tick == kNever) return;
+    m_heap.emplace_back(tick, ti);
+    std::push_heap(m_heap.begin(), m_heap.end(), std::greater<>());
+}
+
+void TrainRunner::scheduleFromNow(int32_t ti) {
+    const int64_t b = boundFor(ti, kNever);
+    schedule(ti, b == kNever ? kNever : clock() + b);
+}
+
+bool TrainRunner::sync(int32_t ti, int64_t t) {
+    const int64_t k = t - m_last[at(ti)];
+    m_last[at(ti)] = t;
+    return k > 0 && advanceOne(ti, k);
+}
+
+void TrainRunner::lazyBegin() {
+    const int64_t now = clock();
+    m_last.assign(static_cast<size_t>(Train::size()), now);
+    m_next.assign(static_cast<size_t>(Train::size()), kNever);
+    m_heap.clear();
+    for (int32_t ti = 0; ti < Train::size(); ++ti) {
+        if (Train::isPlaced(ti)) scheduleFromNow(ti);
+    }
+    m_lazyReady = true;
+}
+
+void TrainRunner::lazyEnd() {
+    Timer timer(m_profiling, m_stats.nsRunning);
+    const int64_t now = clock();
+    for (int32_t ti = 0; ti < Train::size(); ++ti) {
+        if (Train::isPlaced(ti)) sync(ti, now);
+    }
+    m_lazyReady = false;
+}
+
+int64_t TrainRunner::lazyNextCount(int64_t cnt) {
+    const int64_t start = clock();
+    const int64_t target = start + cnt;
+    m_eventful.clear();
+    {
+        Timer timer(m_profiling, m_stats.nsRunning);
+        while (true) {
+            const int64_t t = m_heap.empty() ? kNever : m_heap.front().first;
+            if (t > target) {
+                clock() = target;
+                break;
+            }
+            clock() = t;
+            ++m_stats.steps;
+            m_due.clear();
+            while (!m_heap.empty() && m_heap.front().first == t) {
+                const int32_t ti = m_heap.front().second;
+                std::pop_heap(m_heap.begin(), m_heap.end(), std::greater<>());
+                m_heap.pop_back();
+                if (Train::isPlaced(ti) && m_next[at(ti)] == t) m_due.push_back(ti);
+            }
+            std::sort(m_due.begin(), m_due.end());
+            m_due.erase(std::unique(m_due.begin(), m_due.end()), m_due.end());
+            for (int32_t ti : m_due) {
+                m_next[at(ti)] = kNever;
+                if (sync(ti, t)) m_eventful.push_back(ti);
+            }
+            // Trains with no event are due again at their next decision
+            // point; one already at it waits for the event pass.
+            for (int32_t ti : m_due) {
+                if (!m_eventful.empty() && std::binary_search(m_eventful.begin(), m_eventful.end(), ti)) continue;
+                const int64_t b = boundFor(ti, kNever);
+                if (b == 0) m_eventful.insert(std::upper_bound(m_eventful.begin(), m_eventful.end(), ti), ti);
+                else schedule(ti, b == kNever ? kNever : t + b);
+            }
+            if (!m_eventful.empty() || t == target) break;
         }
+    }
+    int64_t used = clock() - start;
+    if (used > 0) hooks().travellersAdvance(used);
+    bool changed = false;
+    {
+        Timer timer(m_profiling, m_stats.nsEvents);
+        for (int32_t ti : m_eventful) {
+            if (eventFor(ti)) changed = true;
+        }
+    }
+    if (used == 0 && zeroStepStuck(changed)) {
+        // Nothing can move on by itself: let a tick pass.
+        clock() += 1;
+        used = 1;
+        for (int32_t ti : m_eventful) {
+            if (Train::isPlaced(ti)) sync(ti, clock());
+        }
+        hooks().travellersAdvance(used);
+        for (int32_t ti : m_eventful) eventFor(ti);
+    }
+    for (int32_t ti : m_eventful) {
+        if (Train::isPlaced(ti)) scheduleFromNow(ti);
     }
     return used;
 }
@@ -409,7 +543,13 @@ int64_t TrainRunner::advanceTrain(int64_t cnt) {
     if (cnt <= 0) return 0;
     ++m_stats.calls;
     fitTables();
+    // The player may have changed the track, a limit or a train between
+    // calls: every train's next decision point is worked out afresh. (The
+    // points are exact, so this changes nothing when nothing was changed.)
+    for (int32_t ti = 0; ti < Train::size(); ++ti) Train::m_iNextCount[at(ti)] = 0;
+    if (!m_literal) lazyBegin();
     for (int64_t rem = cnt; rem > 0;) rem -= advanceTrain_nextCount(rem);
+    if (!m_literal) lazyEnd();
     {
         Timer timer(m_profiling, m_stats.nsCosts);
         m_finance.chargeRunningCost();

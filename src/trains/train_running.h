@@ -10,6 +10,7 @@
 // how time was cut into steps: one call of a day and 5184000 calls of a tick
 // give the same game, bit for bit.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "trains/running_math.h"
@@ -107,8 +108,24 @@ private:
     int64_t researchNextCount(int64_t cnt);
     // Every placed train through k ticks; true when one reached a decision point.
     bool step(int64_t k);
-    // The event pass; true when it changed anything.
+    // The step bound of one train (at most cnt; 0 when it is at a decision
+    // point), remembered in m_iNextCount.
+    int64_t boundFor(int32_t ti, int64_t cnt);
+    // One train through k ticks; true when it reached a decision point.
+    bool advanceOne(int32_t ti, int64_t k);
+    // The event pass over every train / one train; true when it changed anything.
     bool eventPass();
+    bool eventFor(int32_t ti);
+    // A zero-length step changed nothing (or has happened too often at
+    // this clock): time must be pushed on.
+    bool zeroStepStuck(bool changed);
+    // The lazy stepper.
+    void schedule(int32_t ti, int64_t tick);
+    void scheduleFromNow(int32_t ti);
+    bool sync(int32_t ti, int64_t t);
+    void lazyBegin();
+    void lazyEnd();
+    int64_t lazyNextCount(int64_t cnt);
     bool handleEvent(int32_t ti);
     void stopAtPlatform(int32_t ti, int32_t fi, int8_t rule);
     void atRailEnd(int32_t ti);
@@ -117,13 +134,21 @@ private:
     Finance& m_finance;
     MainCanvas* m_canvas = nullptr;
     RunningHooks* m_hooks = nullptr;
-    bool m_literal = true;
+    bool m_literal = false;
     bool m_profiling = false;
     RunningStats m_stats;
     std::vector<Run> m_run;
     std::vector<uint8_t> m_moved;
     int64_t m_zeroClock = -1;
     int64_t m_zeroSteps = 0;
+    // Lazy stepper: the clock each train is up to date at, its next
+    // decision point, the heap of those, and scratch lists.
+    std::vector<int64_t> m_last;
+    std::vector<int64_t> m_next;
+    std::vector<std::pair<int64_t, int32_t>> m_heap;
+    std::vector<int32_t> m_due;
+    std::vector<int32_t> m_eventful;
+    bool m_lazyReady = false;
 };
 
 }  // namespace tetsuro

@@ -17,6 +17,16 @@ RunWorld::RunWorld(const std::string& json, int speed) {
     runner().setHooks(&recorder);
 }
 
+RunWorld::RunWorld(const WorldSpec& desc, int speed) {
+    Connector::setResourceDir(TETSURO_RESOURCE_DIR);
+    HeadlessGameOptions opt;
+    opt.speed = speed;
+    world = std::make_unique<HeadlessWorld>(opt);
+    const WorldBuildResult built = buildWorld(*world, desc);
+    if (!built.ok) error = built.error;
+    runner().setHooks(&recorder);
+}
+
 RunWorld::~RunWorld() { runner().setHooks(nullptr); }
 
 void RunWorld::runPieces(int64_t until, int64_t piece) {

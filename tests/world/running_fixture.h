@@ -36,6 +36,7 @@ struct RunWorld {
     std::string error;
 
     explicit RunWorld(const std::string& json, int speed = 22);
+    explicit RunWorld(const WorldSpec& desc, int speed = 22);
     ~RunWorld();
     TrainRunner& runner() { return world->world().runner(); }
     int64_t clock() { return world->canvas().slots().m_la[LA_CLOCK]; }

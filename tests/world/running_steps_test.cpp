@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "running_fixture.h"
+#include "world/railway_generator.h"
 #include "trains/train_cars.h"
 #include "trains/train_store.h"
 
@@ -40,10 +41,11 @@ struct CutRun {
 };
 
 // Runs `file` for `ticks` from its start in pieces given by next().
-template <class Next>
-CutRun runCut(const std::string& json, int64_t ticks, Next next) {
+template <class World, class Next>
+CutRun runCut(const World& json, int64_t ticks, Next next, bool literal = false) {
     RunWorld w(json);
     EXPECT_EQ(w.error, "");
+    w.runner().setLiteral(literal);
     const int64_t end = w.clock() + ticks;
     while (w.clock() < end) w.runner().advanceTrain(std::min(next(), end - w.clock()));
     return {w.recorder.events, snapshot(w)};
@@ -55,7 +57,7 @@ void expectSame(const CutRun& a, const CutRun& b, const char* what) {
 }
 
 TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
-    for (const char* file : {"shuttle.json", "branch.json"}) {
+    for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
         SCOPED_TRACE(file);
         const std::string json = readExample(file);
         const int64_t hours2 = 2 * kTicksPerHour;
@@ -69,6 +71,34 @@ TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
         expectSame(hourlyDay, runCut(json, kTicksPerDay, [&] { return int64_t(rng() % 5000) + 1; }), "random pieces");
         expectSame(hourlyDay, runCut(json, kTicksPerDay, [] { return kTicksPerDay; }), "one piece");
     }
+}
+
+// The lazy stepper moves a train only at its own decision points; the
+// literal one moves every train at every step. They must not differ.
+TEST(RunningSteps, LazyAndLiteralSteppersGiveTheSameGame) {
+    for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
+        SCOPED_TRACE(file);
+        const std::string json = readExample(file);
+        std::mt19937_64 rng(11);
+        const CutRun literal = runCut(json, kTicksPerDay, [] { return kTicksPerHour; }, true);
+        ASSERT_FALSE(literal.events.empty());
+        expectSame(literal, runCut(json, kTicksPerDay, [] { return kTicksPerHour; }, false), "hour pieces");
+        expectSame(literal, runCut(json, kTicksPerDay, [&] { return int64_t(rng() % 5000) + 1; }, false),
+                   "random pieces");
+    }
+}
+
+// A generated railway full of trains queueing behind each other at block
+// sections: where the lazy stepper could go wrong, a train looking at a
+// section another train has not yet been moved out of.
+TEST(RunningSteps, LazyAndLiteralAgreeOnACrowdedRailway) {
+    const GeneratedRailway railway = generateRailway({300, maxRailwayTrains(300), 5});
+    ASSERT_TRUE(railway.ok) << railway.error;
+    const int64_t ticks = 6 * kTicksPerHour;
+    const CutRun literal = runCut(railway.world, ticks, [] { return kTicksPerHour; }, true);
+    ASSERT_GT(literal.events.size(), 100u);
+    std::mt19937_64 rng(3);
+    expectSame(literal, runCut(railway.world, ticks, [&] { return int64_t(rng() % 20000) + 1; }, false), "lazy");
 }
 
 }  // namespace
