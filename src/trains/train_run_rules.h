@@ -41,6 +41,14 @@ void searchForm_setNP(int32_t ti, int32_t fi);
 // braking point (phase 4, m_NP less the braking distance).
 void searchForm_checkBD(int32_t ti, bool flag);
 
+// The distance a train standing at platform fi runs to leave it: on to the
+// end of the platform ahead of its head, then the pull-out margin. For a
+// train stopped centred this is pullOutDistance(); a train that stopped off
+// centre (placed there, or turned round onto it) also leaves by just the
+// margin, instead of running on into a platform close by before it looks
+// for it.
+int64_t pullOutNP(int32_t ti, int32_t fi);
+
 // How far the train can run before one of its trailing car ends passes
 // into another block section (which changes the sections it holds); -1
 // when none can before the head enters another rail.

@@ -295,7 +295,7 @@ bool TrainRunner::handleEvent(int32_t ti) {
     }
     if (NP <= 0 && Train::m_SP[i] == 0 && phase == Train::kStanding && NF >= 0) {
         hooks().board(ti, NF);
-        NP = Running::pullOutDistance(Form::getLength_um(NF), Train::length_um(ti));
+        NP = Train::pullOutNP(ti, NF);
         NF = Train::kPullingOut;
         return true;
     }
