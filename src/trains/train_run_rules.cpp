@@ -80,22 +80,34 @@ void searchForm_checkBD(int32_t ti, bool flag) {
     }
 }
 
-int64_t pullOutNP(int32_t ti, int32_t fi) {
+PlatformAhead platformAhead(int32_t ti, int32_t fi) {
     const auto& pieces = Form::pieces(fi);
     auto onPlatform = [&pieces](int32_t r) {
         const int32_t ri = RailRef::index(r);
         return std::any_of(pieces.begin(), pieces.end(),
                            [ri](int32_t fb) { return FoBuild::m_ri[static_cast<size_t>(fb)] == ri; });
     };
+    PlatformAhead a;
     int32_t r = headRef(ti);
-    if (!onPlatform(r)) return Running::pullOutDistance(Form::getLength_um(fi), length_um(ti));
-    int64_t d = std::max<int64_t>(0, headPos(ti));
-    for (size_t n = 1; n < pieces.size(); ++n) {
+    if (!onPlatform(r)) return a;
+    a.headOnPlatform = true;
+    a.distance = std::max<int64_t>(0, headPos(ti));
+    for (size_t n = 0; n < pieces.size(); ++n) {
         r = TrainDirection::nextRail(r);
-        if (r < 0 || !onPlatform(r)) break;
-        d += Rail::length_um(r);
+        if (r < 0) {
+            a.bufferStop = true;
+            break;
+        }
+        if (!onPlatform(r)) break;
+        a.distance += Rail::length_um(r);
     }
-    return d + Running::kPullOutMargin;
+    return a;
+}
+
+int64_t pullOutNP(int32_t ti, int32_t fi) {
+    const PlatformAhead a = platformAhead(ti, fi);
+    if (!a.headOnPlatform) return Running::pullOutDistance(Form::getLength_um(fi), length_um(ti));
+    return a.distance + Running::kPullOutMargin;
 }
 
 int64_t sectionChangeDistance(int32_t ti) {

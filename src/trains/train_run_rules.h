@@ -41,6 +41,16 @@ void searchForm_setNP(int32_t ti, int32_t fi);
 // braking point (phase 4, m_NP less the braking distance).
 void searchForm_checkBD(int32_t ti, bool flag);
 
+// The platform's rails ahead of the head: whether the head stands on one,
+// the track units to where the platform's track ends ahead of it, and
+// whether it ends there in a buffer stop.
+struct PlatformAhead {
+    bool headOnPlatform = false;
+    int64_t distance = 0;
+    bool bufferStop = false;
+};
+PlatformAhead platformAhead(int32_t ti, int32_t fi);
+
 // The distance a train standing at platform fi runs to leave it: on to the
 // end of the platform ahead of its head, then the pull-out margin. For a
 // train stopped centred this is pullOutDistance(); a train that stopped off

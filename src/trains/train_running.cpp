@@ -65,24 +65,6 @@ bool isDwelling(int32_t ti) {
     return Train::m_SP[i] < 0 && Train::m_NF[i] >= 0 && Train::m_NP[i] <= 0;
 }
 
-// The track ahead of the head ends in a buffer stop before it leaves
-// platform fi. A train that has just turned round at that buffer stop and
-// come back into the platform must not turn again, or it would shuttle
-// between the platform and the buffer stop for ever.
-bool bufferStopAhead(int32_t ti, int32_t fi) {
-    const auto& pieces = Form::pieces(fi);
-    int32_t r = Train::headRef(ti);
-    for (size_t n = 0; n <= pieces.size(); ++n) {
-        const int32_t ri = RailRef::index(r);
-        const bool onPlatform =
-            std::any_of(pieces.begin(), pieces.end(), [ri](int32_t fb) { return FoBuild::m_ri[static_cast<size_t>(fb)] == ri; });
-        if (!onPlatform) return false;
-        r = TrainDirection::nextRail(r);
-        if (r < 0) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 void TrainRunner::setHooks(RunningHooks* hooks) { m_hooks = hooks; }
@@ -348,7 +330,10 @@ void TrainRunner::stopAtPlatform(int32_t ti, int32_t fi, int8_t rule) {
     Train::m_lLastMS[i] = now;
     Train::m_ac[i] = Train::kStanding;
     Train::m_SP[i] = 0;
-    if ((rule & 31) == Dia::kTurnBack || (Rail::isStopForm(fi) && bufferStopAhead(ti, fi))) Train::reverse(ti, false);
+    // At a terminal the train turns only when the buffer stop lies ahead
+    // of it: one that has just turned at the buffer stop and come back in
+    // would otherwise shuttle between the two for ever.
+    if ((rule & 31) == Dia::kTurnBack || (Rail::isStopForm(fi) && Train::platformAhead(ti, fi).bufferStop)) Train::reverse(ti, false);
     const int64_t wait = Running::dwellTicks(Form::m_DD[at(fi)], Train::m_di[i], Sub::getDiaUnit(), now);
     Train::m_SP[i] = static_cast<int32_t>(-std::min<int64_t>(wait, std::numeric_limits<int32_t>::max()));
     hooks().arrived(ti, fi, now);

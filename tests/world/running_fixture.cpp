@@ -7,21 +7,22 @@
 
 namespace tetsuro::testing_running {
 
-RunWorld::RunWorld(const std::string& json, int speed) {
+namespace {
+HeadlessGameOptions optionsAt(int speed) {
     Connector::setResourceDir(TETSURO_RESOURCE_DIR);
     HeadlessGameOptions opt;
     opt.speed = speed;
-    world = std::make_unique<HeadlessWorld>(opt);
+    return opt;
+}
+}  // namespace
+
+RunWorld::RunWorld(const std::string& json, int speed) : world(std::make_unique<HeadlessWorld>(optionsAt(speed))) {
     const WorldBuildResult built = buildWorldFromText(*world, json);
     if (!built.ok) error = built.error;
     runner().setHooks(&recorder);
 }
 
-RunWorld::RunWorld(const WorldSpec& desc, int speed) {
-    Connector::setResourceDir(TETSURO_RESOURCE_DIR);
-    HeadlessGameOptions opt;
-    opt.speed = speed;
-    world = std::make_unique<HeadlessWorld>(opt);
+RunWorld::RunWorld(const WorldSpec& desc, int speed) : world(std::make_unique<HeadlessWorld>(optionsAt(speed))) {
     const WorldBuildResult built = buildWorld(*world, desc);
     if (!built.ok) error = built.error;
     runner().setHooks(&recorder);

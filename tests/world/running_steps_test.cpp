@@ -8,19 +8,13 @@
 #include <sstream>
 
 #include "running_fixture.h"
+#include "running_worlds.h"
 #include "world/railway_generator.h"
 #include "trains/train_cars.h"
 #include "trains/train_store.h"
 
 namespace tetsuro::testing_running {
 namespace {
-
-std::string readExample(const char* name) {
-    std::ifstream f(std::string(TETSURO_SOURCE_DIR) + "/examples/" + name);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
 
 // Everything running changes.
 std::vector<int64_t> snapshot(RunWorld& w) {
@@ -59,7 +53,7 @@ void expectSame(const CutRun& a, const CutRun& b, const char* what) {
 TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
     for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
         SCOPED_TRACE(file);
-        const std::string json = readExample(file);
+        const std::string json = readExampleFile(file);
         const int64_t hours2 = 2 * kTicksPerHour;
         const CutRun hourly2 = runCut(json, hours2, [] { return kTicksPerHour; });
         ASSERT_FALSE(hourly2.events.empty());
@@ -78,7 +72,7 @@ TEST(RunningSteps, PiecesOfAnyLengthGiveTheSameGame) {
 TEST(RunningSteps, LazyAndLiteralSteppersGiveTheSameGame) {
     for (const char* file : {"shuttle.json", "branch.json", "two_trains.json", "daily_shuttle.json"}) {
         SCOPED_TRACE(file);
-        const std::string json = readExample(file);
+        const std::string json = readExampleFile(file);
         std::mt19937_64 rng(11);
         const CutRun literal = runCut(json, kTicksPerDay, [] { return kTicksPerHour; }, true);
         ASSERT_FALSE(literal.events.empty());
