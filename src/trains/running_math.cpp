@@ -73,7 +73,7 @@ int64_t dwellTicks(std::span<const int8_t> rules, int32_t di, int32_t unitMinute
     const int64_t s = unitMinutes;
     const int64_t S = s * 3600;
     const int64_t T = floorMod(clock, kDay);
-    if (rules.empty()) return kShortestStop;
+    if (rules.empty() || s <= 0) return kShortestStop;
     const int8_t c = ruleAt(rules, di);
     if (c == 3) return kShortestStop;
     if (c == 4) return s == 1 ? 1800 : s == 10 ? 18000 : 54000;
