@@ -333,7 +333,8 @@ void TrainRunner::stopAtPlatform(int32_t ti, int32_t fi, int8_t rule) {
     // At a terminal the train turns only when the buffer stop lies ahead
     // of it: one that has just turned at the buffer stop and come back in
     // would otherwise shuttle between the two for ever.
-    if ((rule & 31) == Dia::kTurnBack || (Rail::isStopForm(fi) && Train::platformAhead(ti, fi).bufferStop)) Train::reverse(ti, false);
+    const bool terminal = Rail::isStopForm(fi) && Train::platformAhead(ti, fi).bufferStop;
+    if ((rule & Dia::kCodeMask) == Dia::kTurnBack || terminal) Train::reverse(ti, false);
     const int64_t wait = Running::dwellTicks(Form::m_DD[at(fi)], Train::m_di[i], Sub::getDiaUnit(), now);
     Train::m_SP[i] = static_cast<int32_t>(-std::min<int64_t>(wait, std::numeric_limits<int32_t>::max()));
     hooks().arrived(ti, fi, now);
