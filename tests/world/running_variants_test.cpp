@@ -263,12 +263,16 @@ TEST(RunningVariants, RatesThatDivideToZeroStillRun) {
     j["time_scale"] = 6;
     RunWorld w(j.dump());
     ASSERT_EQ(w.error, "");
-    TrainSpec& spec = TrainSpec::s_o[0];
-    const TrainSpec saved = spec;
-    spec.m_accelera = spec.m_breaking = 16;
+    // The catalogue is shared by every test: the type is put back however
+    // this one ends.
+    struct Restore {
+        TrainSpec& type;
+        TrainSpec saved;
+        ~Restore() { type = saved; }
+    } restore{TrainSpec::s_o[0], TrainSpec::s_o[0]};
+    restore.type.m_accelera = restore.type.m_breaking = 16;
     ASSERT_EQ(Train::getAcceleration(0), 0);
     w.runPieces(w.clock() + 3 * kTicksPerHour, kTicksPerHour);
-    spec = saved;
     const auto arr = only(w.recorder.events, 'A');
     EXPECT_TRUE(std::any_of(arr.begin(), arr.end(), [](const RunEvent& e) { return e.fi == 1; }));
 }
