@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "support/split_mix64.h"
 #include "trains/station_store.h"
 #include "trains/train_store.h"
 #include "world/world_file.h"
@@ -26,7 +27,7 @@ constexpr int64_t kSway = 20;
 // so it can start on any platform.
 constexpr int64_t kMinLength = 1800;
 constexpr int64_t kLengthStep = 50;
-constexpr uint64_t kLengthSteps = 13;
+constexpr int64_t kLengthSteps = 13;
 // About 20 km of double track per ring.
 constexpr int32_t kRingPieces = 202;
 // A platform every 20 pieces, unless the trains need more; at the densest
@@ -34,22 +35,6 @@ constexpr int32_t kRingPieces = 202;
 constexpr int32_t kPiecesPerPlatform = 20;
 constexpr int32_t kMinStationSpacing = 4;
 constexpr int64_t kFund = int64_t(1) << 50;
-
-// SplitMix64: small, fast and the same everywhere.
-class Rng {
-public:
-    explicit Rng(uint64_t seed) : m_s(seed) {}
-    uint64_t next() {
-        uint64_t z = (m_s += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    uint64_t below(uint64_t n) { return next() % n; }
-
-private:
-    uint64_t m_s;
-};
 
 // A ring has `side` pieces along each track and one piece across each end;
 // with `chamfer` its east end is two pieces at 45 degrees instead.
@@ -132,7 +117,7 @@ GeneratedRailway generateRailway(const RailwayRequest& q) {
     const std::vector<int32_t> ringTrains = share(q.trains, platforms, platforms);
 
     // Piece lengths and speed classes, ring by ring, from the seed.
-    Rng rng(q.seed);
+    SplitMix64 rng(q.seed);
     std::vector<std::vector<int64_t>> xs(rings);  // the side's point x offsets
     std::vector<int32_t> speed(rings);
     int64_t widest = 0;

@@ -3,9 +3,7 @@
 // share a ring line with too few block sections to run apart.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "rail/heisoku.h"
 #include "rail/rail_connect.h"
@@ -22,17 +20,13 @@
 #include "trains/train_store.h"
 #include "world/headless_world.h"
 #include "world/world_file.h"
+#include "example_files.h"
 
 namespace tetsuro {
 
 namespace {
 
-std::string example(const char* name) {
-    std::ifstream in(std::string(TETSURO_SOURCE_DIR) + "/examples/" + name);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string example(const char* name) { return test_files::readExampleFile(name); }
 
 void build(HeadlessWorld& w, const char* name) {
     const WorldBuildResult r = buildWorldFromText(w, example(name));

@@ -2,12 +2,11 @@
 // Small helpers for the running scenarios: example files, rule strings,
 // where a train stands, and a recorder that also checks each stop.
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "example_files.h"
 #include "running_fixture.h"
 #include "trains/train_direction.h"
 #include "trains/train_queries.h"
@@ -15,12 +14,7 @@
 
 namespace tetsuro::testing_running {
 
-inline std::string readExampleFile(const char* name) {
-    std::ifstream f(std::string(TETSURO_SOURCE_DIR) + "/examples/" + name);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
+using test_files::readExampleFile;
 
 inline nlohmann::json exampleJson(const char* name) { return nlohmann::json::parse(readExampleFile(name)); }
 

@@ -3,10 +3,8 @@
 // resource environment world_trains_test.cpp installs for this program.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "game/slots.h"
 #include "rail/bunki.h"
@@ -17,17 +15,13 @@
 #include "trains/train_invariants.h"
 #include "world/headless_world.h"
 #include "world/world_file.h"
+#include "example_files.h"
 
 namespace tetsuro {
 
 namespace {
 
-std::string example(const char* name) {
-    std::ifstream in(std::string(TETSURO_SOURCE_DIR) + "/examples/" + name);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string example(const char* name) { return test_files::readExampleFile(name); }
 
 void expectSound() {
     EXPECT_EQ(checkRailInvariants(), std::vector<std::string>{});
